@@ -1,0 +1,65 @@
+#include "monitor/receive_stream.h"
+
+#include "ui/colours.h"
+
+namespace vantelmoor {
+namespace {
+
+constexpr char kDataLinkEscape = 16;
+constexpr char kCarriageReturn = 13;
+
+// The modem's own reply: the line holds "ERROR" and nothing else but the line feed that ended
+// the line before. Caller data that merely contains the word (NAME=TERRORS) is no reply.
+bool is_error_reply(std::string_view line) {
+    if (!line.empty() && line.front() == '\n') line.remove_prefix(1);
+    return line == "ERROR";
+}
+
+}  // namespace
+
+ReceiveStream::ReceiveStream(ModemPort& port, MainView& view, ActivityLog& log, CallerIdParser& parser,
+                             std::function<void()> error_reply)
+    : port_(port), view_(view), log_(log), parser_(parser), error_reply_(std::move(error_reply)) {
+    line_buffer_.reserve(kMaxLine);
+}
+
+void ReceiveStream::on_comm() {
+    if (port_.comm_event() != kCommEventReceive) return;
+    do {
+        const std::string input = port_.input();
+        if (input.empty()) break;
+        receive(input.front());
+    } while (port_.in_buffer_count() != 0);
+}
+
+void ReceiveStream::receive(char ch) {
+    log_.append(ch);
+    if (skip_next_) {
+        skip_next_ = false;
+        return;
+    }
+    if (ch == kDataLinkEscape) {
+        light_state_ = !light_state_;
+        show_lights();
+        skip_next_ = true;
+        return;
+    }
+    if (ch == kCarriageReturn) {
+        const std::string line = std::move(line_buffer_);
+        line_buffer_.clear();
+        parser_.parse_line(line);
+        if (is_error_reply(line) && error_reply_) error_reply_();
+        return;
+    }
+    if (line_buffer_.size() < kMaxLine) line_buffer_.push_back(ch);
+}
+
+void ReceiveStream::set_light_state(bool on) { light_state_ = on; }
+
+void ReceiveStream::show_lights() {
+    const Colour colour = light_state_ ? kGreen : kRed;
+    view_.set_fill_colour(Control::Shape1_0, colour);
+    view_.set_fill_colour(Control::Shape1_1, colour);
+}
+
+}  // namespace vantelmoor

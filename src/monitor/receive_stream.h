@@ -1,0 +1,42 @@
+#pragma once
+// The port's receive event: every character is echoed into the activity log, shielded event codes
+// (DLE and the character after it) blink the lights, and carriage returns complete the lines that
+// the caller-ID parser reads. A line that is nothing but the modem's "ERROR" reply is reported.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+#include "monitor/activity_log.h"
+#include "monitor/caller_id_parser.h"
+#include "platform/modem_port.h"
+#include "ui/main_view.h"
+
+namespace vantelmoor {
+
+class ReceiveStream {
+public:
+    // A line without a carriage return keeps at most this many characters; the rest is dropped.
+    static constexpr std::size_t kMaxLine = 1024;
+
+    ReceiveStream(ModemPort& port, MainView& view, ActivityLog& log, CallerIdParser& parser,
+                  std::function<void()> error_reply);
+
+    void on_comm();
+    void set_light_state(bool on);
+
+private:
+    void receive(char ch);
+    void show_lights();
+
+    ModemPort& port_;
+    MainView& view_;
+    ActivityLog& log_;
+    CallerIdParser& parser_;
+    std::function<void()> error_reply_;
+    std::string line_buffer_;
+    bool skip_next_ = false;
+    bool light_state_ = false;
+};
+
+}  // namespace vantelmoor

@@ -1,0 +1,62 @@
+#pragma once
+// The program's settings and running totals, kept as REG_SZ text values under
+// HKEY_LOCAL_MACHINE\SOFTWARE\Vantelmoor\Settings, and the autostart entry under the Run key.
+// Nothing here is ever reported to the user: a failed load keeps or defaults the value, a failed
+// save leaves the registry as it was.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/registry.h"
+
+namespace vantelmoor {
+
+inline constexpr const char* kSettingsKey = "SOFTWARE\\Vantelmoor\\Settings";
+inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const char* kAutostartValue = "Vantelmoor";
+inline constexpr const char* kDefaultCommCommand = "AT+VCID=1";
+inline constexpr const char* kAlternateCommCommand = "AT#VCID=1";
+
+// Every field starts neutral (empty, 0, false) until its load has run.
+struct Settings {
+    std::string comm_command;
+    std::int16_t total_count = 0;
+    std::int16_t total_blocked = 0;
+    bool startup_flag = false;
+    bool block_anon_name = false;
+    bool block_anon_num = false;
+};
+
+class SettingsStore {
+public:
+    // program_dir: the directory that holds the running executable, without a trailing backslash.
+    SettingsStore(Registry& registry, Settings& settings, std::string program_dir);
+
+    void load_comm_command();
+    void save_comm_command();
+    void load_total_count();
+    void save_total_count();
+    void load_total_blocked();
+    void save_total_blocked();
+    void load_startup_flag();
+    void save_startup_flag();
+    void load_block_anon_name();
+    void save_block_anon_name();
+    void load_block_anon_num();
+    void save_block_anon_num();
+    void add_autostart();
+    void remove_autostart();
+
+private:
+    enum class Loaded { Text, Missing };
+    Loaded load_text(const char* value_name, std::string& text);
+    void save_text(const char* root_path, const char* value_name, const std::string& text);
+    void load_counter(const char* value_name, std::int16_t& field);
+    void load_flag(const char* value_name, bool& field, void (SettingsStore::*save)());
+
+    Registry& registry_;
+    Settings& settings_;
+    std::string program_dir_;
+};
+
+}  // namespace vantelmoor

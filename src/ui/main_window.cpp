@@ -1,0 +1,23 @@
+#include "ui/main_window.h"
+
+#include <string>
+
+namespace vantelmoor {
+
+MainWindowPresenter::MainWindowPresenter(MainView& view, ModemSession& session, ReceiveStream& stream,
+                                         ModemPort& port, const Settings& settings)
+    : view_(view), session_(session), stream_(stream), port_(port), settings_(settings) {}
+
+void MainWindowPresenter::form_load() {
+    view_.set_text(Control::Label1_4, std::to_string(settings_.total_blocked));
+    stream_.set_light_state(false);
+    session_.connect_click(0);
+}
+
+bool MainWindowPresenter::query_unload(CloseReason reason) const { return reason != CloseReason::User; }
+
+void MainWindowPresenter::form_unload() {
+    if (port_.port_open()) (void)port_.set_port_open(false);
+}
+
+}  // namespace vantelmoor

@@ -1,0 +1,76 @@
+#pragma once
+// The controls of the monitor window frmCallerID: names, design-time texts, positions in twips,
+// fonts and colours. The Win32 window creates its controls from this table, and the UI probe of
+// the end-to-end tests finds them by the same names.
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "ui/colours.h"
+
+namespace vantelmoor {
+
+// Control identifiers double as the Win32 control IDs.
+enum class Control : int {
+    Connect1 = 101,  // "&Hide": first in the tab order
+    Connect0,
+    Connect2,
+    txtStatus,
+    txtName,
+    txtNumber,
+    txtTime,
+    txtDate,
+    Label1_0,
+    lblStatus0,
+    lblStatus1,
+    Label2_0,
+    Label2_1,
+    Label1_2,
+    Label1_4,
+    Label6_1,
+    Label6_0,
+    Label5,
+    Label3,
+    Label4,
+    Shape1_0,
+    Shape1_1,
+    Line1_0,
+    Line1_1,
+    Line1_2,
+    Line1_3,
+};
+
+enum class ControlKind { Button, TextBox, LogBox, Label, Shape, Line };
+enum class TextAlign { Left, Centre, Right };
+enum class FontStyle { Default, Bold, Fixed };
+
+struct ControlSpec {
+    Control id;
+    std::string_view name;  // as the program and its tests call it: "lblStatus(0)", "txtName"
+    ControlKind kind;
+    std::string_view text;
+    int left, top, width, height;  // twips within the client area
+    TextAlign align = TextAlign::Left;
+    FontStyle font = FontStyle::Default;
+    Colour fore = kDefaultColour;
+    Colour back = kDefaultColour;  // for shapes: the fill colour
+    bool enabled = true;
+};
+
+inline constexpr std::string_view kMainWindowCaption = "Vantelmoor";
+inline constexpr std::string_view kWebAddress = "www.vantelmoor.example";
+inline constexpr int kMainClientWidth = 5055;   // twips
+inline constexpr int kMainClientHeight = 7335;  // twips
+inline constexpr int kMainLeft = 1500;          // twips from the screen's corner
+inline constexpr int kMainTop = 1500;
+
+// Every control in creation order, which is also the tab order.
+std::span<const ControlSpec> main_window_controls();
+const ControlSpec& control_spec(Control id);
+std::optional<Control> find_control(std::string_view name);
+
+// Twips to pixels at the given dots per inch (1440 twips an inch), rounded to nearest.
+int twips_to_pixels(int twips, int dpi);
+
+}  // namespace vantelmoor

@@ -1,0 +1,90 @@
+#pragma once
+// A serial port with a scripted modem behind it: which port numbers exist or are held elsewhere,
+// what was written and when, and bytes that arrive as receive events.
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_event_loop.h"
+#include "platform/modem_port.h"
+
+namespace vantelmoor::test {
+
+struct Written {
+    double at;
+    int port;
+    std::string text;
+};
+
+class FakeModemPort : public ModemPort {
+public:
+    explicit FakeModemPort(const Clock& clock) : clock_(clock) {}
+
+    // Port numbers that exist, and those another program holds.
+    std::map<int, PortResult> ports{{1, std::nullopt}};
+    std::vector<Written> writes;
+    std::vector<int> opened;  // port numbers in the order they were opened
+    std::function<void(const std::string&)> on_write;  // the modem's side of a write
+
+    void arrive(const std::string& bytes) {
+        for (char ch : bytes) buffer_.push_back(ch);
+        if (open_ && handler_) handler_();
+    }
+    std::vector<std::string> written_texts() const {
+        std::vector<std::string> texts;
+        for (const auto& w : writes) texts.push_back(w.text);
+        return texts;
+    }
+
+    int comm_port() const override { return port_; }
+    void set_comm_port(int number) override { port_ = number; }
+    bool port_open() const override { return open_; }
+    PortResult set_port_open(bool open) override {
+        if (!open) {
+            open_ = false;
+            return std::nullopt;
+        }
+        if (open_) return PortError{kPortAlreadyOpen, "Port already open"};
+        const auto it = ports.find(port_);
+        if (it == ports.end()) return PortError{kPortInvalid, "Invalid port number"};
+        if (it->second) return it->second;
+        open_ = true;
+        opened.push_back(port_);
+        return std::nullopt;
+    }
+    void set_rthreshold(int characters) override { rthreshold = characters; }
+    void set_input_len(int characters) override { input_len = characters; }
+    PortResult output(std::string_view text) override {
+        if (!open_) return PortError{kPortNotOpen, "Operation valid only when the port is open"};
+        writes.push_back({clock_.now_seconds(), port_, std::string(text)});
+        if (on_write) on_write(std::string(text));
+        return std::nullopt;
+    }
+    std::string input() override {
+        std::string taken;
+        // An input length of 0 takes everything that is waiting.
+        while (!buffer_.empty() && (input_len == 0 || static_cast<int>(taken.size()) < input_len)) {
+            taken += buffer_.front();
+            buffer_.pop_front();
+        }
+        return taken;
+    }
+    int in_buffer_count() const override { return open_ ? static_cast<int>(buffer_.size()) : 0; }
+    int comm_event() const override { return kCommEventReceive; }
+    void set_on_comm(std::function<void()> handler) override { handler_ = std::move(handler); }
+
+    int rthreshold = 0;
+    int input_len = 0;
+
+private:
+    const Clock& clock_;
+    int port_ = 1;
+    bool open_ = false;
+    std::deque<char> buffer_;
+    std::function<void()> handler_;
+};
+
+}  // namespace vantelmoor::test

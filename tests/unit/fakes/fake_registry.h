@@ -1,0 +1,96 @@
+#pragma once
+// An in-memory registry with the result codes of the real one, including a user who may read the
+// settings but not write them.
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+
+namespace vantelmoor::test {
+
+struct StoredValue {
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+};
+
+class FakeRegistry : public Registry {
+public:
+    // key path -> value name -> value
+    std::map<std::string, std::map<std::string, StoredValue>> keys;
+    bool read_only = false;  // any access mask with write rights is refused
+    int open_handles = 0;
+
+    void put_text(const std::string& path, const std::string& name, const std::string& text) {
+        std::vector<std::uint8_t> data(text.begin(), text.end());
+        data.push_back(0);
+        keys[path][name] = {kRegSz, data};
+    }
+    // The stored text without its terminating NUL; "<absent>" when there is none.
+    std::string text(const std::string& path, const std::string& name) const {
+        const auto key = keys.find(path);
+        if (key == keys.end()) return "<absent>";
+        const auto value = key->second.find(name);
+        if (value == key->second.end()) return "<absent>";
+        const auto& data = value->second.data;
+        return std::string(data.begin(), data.end() - (data.empty() || data.back() != 0 ? 0 : 1));
+    }
+
+    long open_key(RegistryRoot, const std::string& path, std::uint32_t access, RegistryKey& key) override {
+        if (read_only && (access & kWriteRights)) return kRegistryAccessDenied;
+        if (!keys.contains(path)) return kRegistryNotFound;
+        return hand_out(path, key);
+    }
+    long query_value(RegistryKey key, const std::string& name, std::uint32_t& type,
+                     std::vector<std::uint8_t>& data, std::uint32_t& size) override {
+        const auto& values = keys[path_of(key)];
+        const auto value = values.find(name);
+        if (value == values.end()) return kRegistryNotFound;
+        type = value->second.type;
+        const auto stored = static_cast<std::uint32_t>(value->second.data.size());
+        if (stored > size) {
+            size = stored;
+            return kRegistryMoreData;
+        }
+        size = stored;
+        std::copy(value->second.data.begin(), value->second.data.end(), data.begin());
+        return kRegistryOk;
+    }
+    long create_key(RegistryRoot, const std::string& path, std::uint32_t access, RegistryKey& key) override {
+        if (read_only && (access & kWriteRights)) return kRegistryAccessDenied;
+        keys[path];
+        return hand_out(path, key);
+    }
+    long set_value(RegistryKey key, const std::string& name, std::uint32_t type,
+                   const std::vector<std::uint8_t>& data) override {
+        keys[path_of(key)][name] = {type, data};
+        return kRegistryOk;
+    }
+    long delete_value(RegistryKey key, const std::string& name) override {
+        return keys[path_of(key)].erase(name) ? kRegistryOk : kRegistryNotFound;
+    }
+    long close_key(RegistryKey key) override {
+        handles_.erase(key);
+        --open_handles;
+        return kRegistryOk;
+    }
+
+private:
+    static constexpr std::uint32_t kWriteRights = 0x2 | 0x4 | 0x20;  // set value, create subkey, link
+
+    long hand_out(const std::string& path, RegistryKey& key) {
+        key = next_handle_++;
+        handles_[key] = path;
+        ++open_handles;
+        return kRegistryOk;
+    }
+    const std::string& path_of(RegistryKey key) const { return handles_.at(key); }
+
+    std::map<RegistryKey, std::string> handles_;
+    RegistryKey next_handle_ = 0x100;
+};
+
+}  // namespace vantelmoor::test

@@ -1,0 +1,42 @@
+#pragma once
+// The monitor window in memory: every control starts with its design-time text, colours and state.
+
+#include <map>
+#include <string>
+
+#include "ui/main_view.h"
+
+namespace vantelmoor::test {
+
+struct ControlState {
+    std::string text;
+    Colour fore = kDefaultColour;
+    Colour fill = kDefaultColour;
+    bool enabled = true;
+};
+
+class FakeMainView : public MainView {
+public:
+    FakeMainView() {
+        for (const ControlSpec& spec : main_window_controls()) {
+            controls[spec.id] = {std::string(spec.text), spec.fore, spec.back, spec.enabled};
+        }
+    }
+
+    std::map<Control, ControlState> controls;
+    int full_rewrites = 0;  // set_text calls on the activity log
+
+    void set_text(Control control, const std::string& text) override {
+        if (control == Control::txtStatus) ++full_rewrites;
+        controls[control].text = text;
+    }
+    std::string text(Control control) const override { return controls.at(control).text; }
+    void append_text(Control control, std::string_view text) override { controls[control].text += text; }
+    void set_fore_colour(Control control, Colour colour) override { controls[control].fore = colour; }
+    void set_fill_colour(Control control, Colour colour) override { controls[control].fill = colour; }
+    void set_enabled(Control control, bool enabled) override { controls[control].enabled = enabled; }
+
+    const ControlState& operator[](Control control) const { return controls.at(control); }
+};
+
+}  // namespace vantelmoor::test
