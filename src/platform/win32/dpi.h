@@ -1,0 +1,12 @@
+#pragma once
+// Per-monitor DPI where the system has it (Windows 10 and later), the screen's DPI before that.
+// Looked up at run time so the program still starts on older systems.
+
+#include <windows.h>
+
+namespace vantelmoor::win32 {
+
+int window_dpi(HWND window);
+void adjust_window_rect(RECT& rect, DWORD style, DWORD ex_style, int dpi);
+
+}  // namespace vantelmoor::win32

@@ -1,0 +1,61 @@
+#pragma once
+// Small owners for Win32 handles, so that no raw handle outlives its scope.
+
+#include <windows.h>
+
+#include <utility>
+
+namespace vantelmoor::win32 {
+
+template <typename Handle, auto Close, auto Invalid>
+class Owned {
+public:
+    Owned() = default;
+    explicit Owned(Handle handle) : handle_(handle) {}
+    ~Owned() { reset(); }
+    Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, Invalid())) {}
+    Owned& operator=(Owned&& other) noexcept {
+        if (this != &other) {
+            reset();
+            handle_ = std::exchange(other.handle_, Invalid());
+        }
+        return *this;
+    }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+
+    [[nodiscard]] Handle get() const { return handle_; }
+    [[nodiscard]] bool valid() const { return handle_ != Invalid(); }
+    explicit operator bool() const { return valid(); }
+    void reset(Handle handle = Invalid()) {
+        if (valid()) Close(handle_);
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_ = Invalid();
+};
+
+inline HANDLE invalid_file() { return INVALID_HANDLE_VALUE; }
+inline HANDLE null_handle() { return nullptr; }
+inline HGDIOBJ null_gdi() { return nullptr; }
+inline void close_handle(HANDLE h) { CloseHandle(h); }
+inline void delete_gdi(HGDIOBJ h) { DeleteObject(h); }
+
+using FileHandle = Owned<HANDLE, close_handle, invalid_file>;  // CreateFile results
+using KernelHandle = Owned<HANDLE, close_handle, null_handle>;  // events, threads
+using GdiObject = Owned<HGDIOBJ, delete_gdi, null_gdi>;         // fonts, brushes, pens
+
+// Holds a CRITICAL_SECTION for the current scope.
+class Lock {
+public:
+    explicit Lock(CRITICAL_SECTION& section) : section_(section) { EnterCriticalSection(&section_); }
+    ~Lock() { LeaveCriticalSection(&section_); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+private:
+    CRITICAL_SECTION& section_;
+};
+
+}  // namespace vantelmoor::win32

@@ -1,0 +1,265 @@
+#include "platform/win32/main_window_win32.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/dpi.h"
+
+namespace vantelmoor::win32 {
+namespace {
+
+constexpr char kWindowClass[] = "frmCallerID";
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+// Font heights in hundredths of a point.
+constexpr int kTahoma825 = 825;
+constexpr int kCourier975 = 975;
+
+GdiObject make_font(const char* face, int centipoints, int dpi, bool bold) {
+    LOGFONTA font{};
+    font.lfHeight = -MulDiv(centipoints, dpi, 7200);
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = CLEARTYPE_QUALITY;
+    lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
+    return GdiObject(CreateFontIndirectA(&font));
+}
+
+COLORREF colorref(Colour colour) { return static_cast<COLORREF>(colour); }
+
+struct ControlClass {
+    const char* name;
+    DWORD style;
+    DWORD ex_style;
+};
+
+ControlClass control_class(const ControlSpec& spec) {
+    const DWORD align = spec.align == TextAlign::Centre ? SS_CENTER : spec.align == TextAlign::Right ? SS_RIGHT : 0;
+    switch (spec.kind) {
+        case ControlKind::Button:
+            return {"BUTTON", static_cast<DWORD>(WS_TABSTOP | (spec.id == Control::Connect1 ? BS_DEFPUSHBUTTON
+                                                                                            : BS_PUSHBUTTON) |
+                                                 BS_MULTILINE),
+                    0};
+        case ControlKind::TextBox: return {"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+        case ControlKind::LogBox:
+            return {"EDIT", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY, WS_EX_CLIENTEDGE};
+        case ControlKind::Label: return {"STATIC", SS_NOPREFIX | align, 0};
+        case ControlKind::Shape:
+        case ControlKind::Line: return {nullptr, 0, 0};
+    }
+    return {nullptr, 0, 0};
+}
+
+}  // namespace
+
+Win32MainWindow::Win32MainWindow(HINSTANCE instance) : instance_(instance) {}
+
+Win32MainWindow::~Win32MainWindow() {
+    if (window_) DestroyWindow(window_);
+}
+
+bool Win32MainWindow::create() {
+    WNDCLASSEXA window_class{};
+    window_class.cbSize = sizeof(window_class);
+    window_class.lpfnWndProc = &Win32MainWindow::window_proc;
+    window_class.hInstance = instance_;
+    window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    window_class.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(1));
+    window_class.lpszClassName = kWindowClass;
+    RegisterClassExA(&window_class);
+
+    for (const ControlSpec& spec : main_window_controls()) looks_[spec.id] = {spec.fore, spec.back};
+
+    window_ = CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, std::string(kMainWindowCaption).c_str(),
+                              kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 400, 600, nullptr, nullptr, instance_,
+                              this);
+    if (!window_) return false;
+    create_controls();
+    apply_dpi(window_dpi(window_));
+    return true;
+}
+
+void Win32MainWindow::create_controls() {
+    for (const ControlSpec& spec : main_window_controls()) {
+        const ControlClass cls = control_class(spec);
+        if (!cls.name) continue;
+        const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | cls.style | (spec.enabled ? 0 : WS_DISABLED);
+        const HWND control =
+            CreateWindowExA(cls.ex_style, cls.name, std::string(spec.text).c_str(), style, 0, 0, 0, 0, window_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
+        if (spec.kind == ControlKind::LogBox) SendMessageA(control, EM_SETLIMITTEXT, 0, 0);
+    }
+}
+
+// Positions, sizes and fonts follow the window's DPI, so the layout stays in proportion and sharp.
+void Win32MainWindow::apply_dpi(int dpi) {
+    dpi_ = dpi;
+    font_default_ = make_font("Tahoma", kTahoma825, dpi, false);
+    font_bold_ = make_font("Tahoma", kTahoma825, dpi, true);
+    font_fixed_ = make_font("Courier New", kCourier975, dpi, false);
+    for (const ControlSpec& spec : main_window_controls()) {
+        const HWND control = control_window(spec.id);
+        if (!control) continue;
+        const RECT r = pixel_rect(spec);
+        MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+        const GdiObject& font =
+            spec.font == FontStyle::Bold ? font_bold_ : spec.font == FontStyle::Fixed ? font_fixed_ : font_default_;
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    }
+    RECT outer{0, 0, twips_to_pixels(kMainClientWidth, dpi), twips_to_pixels(kMainClientHeight, dpi)};
+    adjust_window_rect(outer, kWindowStyle, WS_EX_CONTROLPARENT, dpi);
+    SetWindowPos(window_, nullptr, twips_to_pixels(kMainLeft, dpi), twips_to_pixels(kMainTop, dpi),
+                 outer.right - outer.left, outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+RECT Win32MainWindow::pixel_rect(const ControlSpec& spec) const {
+    const int left = twips_to_pixels(spec.left, dpi_);
+    const int top = twips_to_pixels(spec.top, dpi_);
+    return {left, top, left + twips_to_pixels(spec.width, dpi_), top + twips_to_pixels(spec.height, dpi_)};
+}
+
+void Win32MainWindow::show_normal() {
+    ShowWindow(window_, SW_SHOWNORMAL);
+    SetForegroundWindow(window_);
+}
+
+void Win32MainWindow::minimise_and_hide() {
+    ShowWindow(window_, SW_MINIMIZE);
+    ShowWindow(window_, SW_HIDE);
+}
+
+void Win32MainWindow::set_text(Control control, const std::string& text) {
+    SetWindowTextA(control_window(control), text.c_str());
+    if (control == Control::txtStatus) SendMessageA(control_window(control), EM_SCROLLCARET, 0, 0);
+}
+
+std::string Win32MainWindow::text(Control control) const {
+    const HWND window = control_window(control);
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Win32MainWindow::append_text(Control control, std::string_view text) {
+    const HWND window = control_window(control);
+    const auto end = static_cast<WPARAM>(GetWindowTextLengthA(window));
+    SendMessageA(window, EM_SETSEL, end, static_cast<LPARAM>(end));
+    const std::string piece(text);
+    SendMessageA(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
+}
+
+void Win32MainWindow::set_fore_colour(Control control, Colour colour) {
+    looks_[control].fore = colour;
+    InvalidateRect(control_window(control), nullptr, TRUE);
+}
+
+void Win32MainWindow::set_fill_colour(Control control, Colour colour) {
+    looks_[control].back = colour;
+    const RECT r = pixel_rect(control_spec(control));
+    InvalidateRect(window_, &r, TRUE);
+}
+
+void Win32MainWindow::set_enabled(Control control, bool enabled) { EnableWindow(control_window(control), enabled); }
+
+HBRUSH Win32MainWindow::brush(Colour colour) {
+    auto& owned = brushes_[colour];
+    if (!owned) owned.reset(CreateSolidBrush(colorref(colour)));
+    return static_cast<HBRUSH>(owned.get());
+}
+
+LRESULT Win32MainWindow::colour_control(HDC dc, HWND control) {
+    const auto id = static_cast<Control>(GetDlgCtrlID(control));
+    const auto look = looks_.find(id);
+    const Look style = look == looks_.end() ? Look{kDefaultColour, kDefaultColour} : look->second;
+    SetTextColor(dc, style.fore == kDefaultColour ? GetSysColor(COLOR_WINDOWTEXT) : colorref(style.fore));
+    if (style.back == kDefaultColour) {  // labels on the window's own face
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    SetBkColor(dc, colorref(style.back));
+    return reinterpret_cast<LRESULT>(brush(style.back));
+}
+
+void Win32MainWindow::paint() {
+    PAINTSTRUCT ps;
+    const HDC dc = BeginPaint(window_, &ps);
+    for (const ControlSpec& spec : main_window_controls()) {
+        const RECT r = pixel_rect(spec);
+        if (spec.kind == ControlKind::Shape) {
+            FillRect(dc, &r, brush(looks_[spec.id].back));
+            FrameRect(dc, &r, brush(kBlack));
+        } else if (spec.kind == ControlKind::Line) {
+            const RECT shadow{r.left, r.top, r.right, r.top + 1};
+            const RECT light{r.left, r.top + 1, r.right, r.top + 2};
+            FillRect(dc, &shadow, GetSysColorBrush(COLOR_BTNSHADOW));
+            FillRect(dc, &light, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+        }
+    }
+    EndPaint(window_, &ps);
+}
+
+void Win32MainWindow::on_command(int id) {
+    int index = -1;
+    if (id == static_cast<int>(Control::Connect0)) index = 0;
+    // Enter and Esc anywhere in the window press "&Hide", the default and cancel button.
+    if (id == static_cast<int>(Control::Connect1) || id == IDOK || id == IDCANCEL) index = 1;
+    if (id == static_cast<int>(Control::Connect2)) index = 2;
+    if (index >= 0 && events_.connect_click) events_.connect_click(index);
+}
+
+LRESULT Win32MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (HIWORD(wparam) == BN_CLICKED) on_command(LOWORD(wparam));
+            return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+            return colour_control(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+        case WM_PAINT:
+            paint();
+            return 0;
+        case WM_DPICHANGED: {
+            apply_dpi(HIWORD(wparam));
+            const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        case WM_CLOSE:
+            if (events_.query_unload && !events_.query_unload(CloseReason::User)) return 0;
+            DestroyWindow(window_);
+            return 0;
+        case WM_QUERYENDSESSION:
+            return events_.query_unload ? events_.query_unload(CloseReason::System) : TRUE;
+        case WM_ENDSESSION:
+            if (wparam && events_.form_unload) events_.form_unload();
+            return 0;
+        case WM_DESTROY:
+            if (events_.form_unload) events_.form_unload();
+            window_ = nullptr;
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(window_, message, wparam, lparam);
+    }
+}
+
+LRESULT CALLBACK Win32MainWindow::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Win32MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self || !self->window_) return DefWindowProcA(window, message, wparam, lparam);
+    try {
+        return self->handle(message, wparam, lparam);
+    } catch (...) {
+        // No exception crosses into the system's message dispatch.
+        return DefWindowProcA(window, message, wparam, lparam);
+    }
+}
+
+}  // namespace vantelmoor::win32

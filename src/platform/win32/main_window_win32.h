@@ -1,0 +1,71 @@
+#pragma once
+// The monitor window frmCallerID: its controls come from the layout table, each message goes to
+// the presenter's handler of the same meaning, and each MainView call to the control it names.
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+
+#include "platform/win32/handles.h"
+#include "ui/main_view.h"
+#include "ui/main_window.h"
+
+namespace vantelmoor::win32 {
+
+struct MainWindowEvents {
+    std::function<void(int index)> connect_click;
+    std::function<bool(CloseReason reason)> query_unload;
+    std::function<void()> form_unload;
+};
+
+class Win32MainWindow final : public MainView {
+public:
+    explicit Win32MainWindow(HINSTANCE instance);
+    ~Win32MainWindow() override;
+    Win32MainWindow(const Win32MainWindow&) = delete;
+    Win32MainWindow& operator=(const Win32MainWindow&) = delete;
+
+    // Creates the window hidden, with every control at its design-time state.
+    bool create();
+    void set_events(MainWindowEvents events) { events_ = std::move(events); }
+    void show_normal();
+    void minimise_and_hide();
+    [[nodiscard]] HWND hwnd() const { return window_; }
+
+    void set_text(Control control, const std::string& text) override;
+    std::string text(Control control) const override;
+    void append_text(Control control, std::string_view text) override;
+    void set_fore_colour(Control control, Colour colour) override;
+    void set_fill_colour(Control control, Colour colour) override;
+    void set_enabled(Control control, bool enabled) override;
+
+private:
+    struct Look {
+        Colour fore;
+        Colour back;
+    };
+
+    static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
+    void create_controls();
+    void apply_dpi(int dpi);
+    void paint();
+    LRESULT colour_control(HDC dc, HWND control);
+    HBRUSH brush(Colour colour);
+    RECT pixel_rect(const ControlSpec& spec) const;
+    HWND control_window(Control control) const { return GetDlgItem(window_, static_cast<int>(control)); }
+    void on_command(int id);
+
+    HINSTANCE instance_;
+    HWND window_ = nullptr;
+    int dpi_ = USER_DEFAULT_SCREEN_DPI;
+    MainWindowEvents events_;
+    std::map<Control, Look> looks_;
+    std::map<Colour, GdiObject> brushes_;
+    GdiObject font_default_;
+    GdiObject font_bold_;
+    GdiObject font_fixed_;
+};
+
+}  // namespace vantelmoor::win32

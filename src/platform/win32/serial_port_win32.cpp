@@ -1,0 +1,226 @@
+#include "platform/win32/serial_port_win32.h"
+
+#include <string>
+
+#include "platform/win32/system_error.h"
+
+namespace vantelmoor::win32 {
+namespace {
+
+constexpr UINT kReceivedMessage = WM_APP + 1;
+constexpr char kNotifyClass[] = "VantelmoorPortEvents";
+constexpr DWORD kDrainChunk = 256;
+
+PortError port_error(DWORD error) { return {static_cast<int>(error), system_error_text(error)}; }
+
+void register_notify_class(WNDPROC procedure) {
+    WNDCLASSEXA window_class{};
+    window_class.cbSize = sizeof(window_class);
+    window_class.lpfnWndProc = procedure;
+    window_class.hInstance = GetModuleHandleA(nullptr);
+    window_class.lpszClassName = kNotifyClass;
+    RegisterClassExA(&window_class);  // fails harmlessly when already registered
+}
+
+}  // namespace
+
+PortError map_open_error(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_UNIT:
+            return {kPortInvalid, "Invalid port number"};
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+            return {kPortAlreadyOpen, "Port already open"};
+        default:
+            return port_error(error);
+    }
+}
+
+Win32SerialPort::Win32SerialPort() {
+    InitializeCriticalSection(&lock_);
+    register_notify_class(&Win32SerialPort::notify_proc);
+    notify_window_ = CreateWindowExA(0, kNotifyClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                     GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(notify_window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    stop_event_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    write_event_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+}
+
+Win32SerialPort::~Win32SerialPort() {
+    close();
+    if (notify_window_) DestroyWindow(notify_window_);
+    DeleteCriticalSection(&lock_);
+}
+
+PortResult Win32SerialPort::set_port_open(bool open_it) {
+    if (!open_it) {
+        close();
+        return std::nullopt;
+    }
+    if (port_open()) return PortError{kPortAlreadyOpen, "Port already open"};
+    return open();
+}
+
+PortResult Win32SerialPort::open() {
+    const std::string name = "\\\\.\\COM" + std::to_string(port_number_);
+    FileHandle device(CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_OVERLAPPED, nullptr));
+    if (!device) return map_open_error(GetLastError());
+
+    DCB dcb{};
+    dcb.DCBlength = sizeof(dcb);
+    // A name that opens but has no comm state is no serial device: to the scan it does not exist.
+    if (!GetCommState(device.get(), &dcb)) return PortError{kPortInvalid, "Invalid port number"};
+    SetupComm(device.get(), 4096, 4096);
+    dcb.BaudRate = CBR_9600;
+    dcb.ByteSize = 8;
+    dcb.Parity = NOPARITY;
+    dcb.StopBits = ONESTOPBIT;
+    dcb.fBinary = TRUE;
+    dcb.fParity = FALSE;
+    dcb.fOutxCtsFlow = FALSE;
+    dcb.fOutxDsrFlow = FALSE;
+    dcb.fDtrControl = DTR_CONTROL_ENABLE;
+    dcb.fRtsControl = RTS_CONTROL_ENABLE;
+    dcb.fDsrSensitivity = FALSE;
+    dcb.fOutX = FALSE;
+    dcb.fInX = FALSE;
+    dcb.fNull = FALSE;
+    dcb.fAbortOnError = FALSE;
+    if (!SetCommState(device.get(), &dcb)) return port_error(GetLastError());
+
+    // Reads wait for their first byte however long it takes; the reader thread drains the rest.
+    COMMTIMEOUTS timeouts{};
+    if (!SetCommTimeouts(device.get(), &timeouts)) return port_error(GetLastError());
+    PurgeComm(device.get(), PURGE_RXCLEAR | PURGE_TXCLEAR);
+    EscapeCommFunction(device.get(), SETDTR);
+    EscapeCommFunction(device.get(), SETRTS);
+
+    device_ = std::move(device);
+    ResetEvent(stop_event_.get());
+    reader_.reset(CreateThread(nullptr, 0, &Win32SerialPort::reader_main, this, 0, nullptr));
+    if (!reader_) {
+        const DWORD error = GetLastError();
+        device_.reset();
+        return port_error(error);
+    }
+    return std::nullopt;
+}
+
+void Win32SerialPort::close() {
+    if (!port_open()) return;
+    SetEvent(stop_event_.get());
+    if (reader_) WaitForSingleObject(reader_.get(), INFINITE);
+    reader_.reset();
+    EscapeCommFunction(device_.get(), CLRDTR);
+    device_.reset();
+    Lock hold(lock_);
+    received_.clear();
+}
+
+PortResult Win32SerialPort::output(std::string_view text) {
+    if (!port_open()) return PortError{kPortNotOpen, "Operation valid only when the port is open"};
+    OVERLAPPED overlapped{};
+    ResetEvent(write_event_.get());
+    overlapped.hEvent = write_event_.get();
+    DWORD written = 0;
+    if (!WriteFile(device_.get(), text.data(), static_cast<DWORD>(text.size()), &written, &overlapped)) {
+        if (GetLastError() != ERROR_IO_PENDING) return port_error(GetLastError());
+        if (!GetOverlappedResult(device_.get(), &overlapped, &written, TRUE)) return port_error(GetLastError());
+    }
+    return std::nullopt;
+}
+
+std::string Win32SerialPort::input() {
+    Lock hold(lock_);
+    std::string taken;
+    while (!received_.empty() && (input_len_ == 0 || static_cast<int>(taken.size()) < input_len_)) {
+        taken += received_.front();
+        received_.pop_front();
+    }
+    return taken;
+}
+
+int Win32SerialPort::in_buffer_count() const {
+    Lock hold(lock_);
+    return static_cast<int>(received_.size());
+}
+
+DWORD WINAPI Win32SerialPort::reader_main(void* self) {
+    static_cast<Win32SerialPort*>(self)->reader_loop();
+    return 0;
+}
+
+// One read pending at a time: false when the port is being closed or the device failed.
+bool Win32SerialPort::read_some(HANDLE done_event, char* buffer, DWORD wanted, DWORD& got) {
+    OVERLAPPED overlapped{};
+    ResetEvent(done_event);
+    overlapped.hEvent = done_event;
+    got = 0;
+    if (ReadFile(device_.get(), buffer, wanted, &got, &overlapped)) return true;
+    if (GetLastError() != ERROR_IO_PENDING) return false;
+    const HANDLE waits[2] = {stop_event_.get(), done_event};
+    if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
+        CancelIo(device_.get());
+        GetOverlappedResult(device_.get(), &overlapped, &got, TRUE);
+        return false;
+    }
+    return GetOverlappedResult(device_.get(), &overlapped, &got, FALSE) != FALSE;
+}
+
+void Win32SerialPort::reader_loop() {
+    KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    char buffer[kDrainChunk];
+    for (;;) {
+        DWORD got = 0;
+        if (!read_some(done.get(), buffer, 1, got)) return;
+        if (got == 0) {
+            // Nothing arrived though the read completed: rest a moment rather than spin.
+            if (WaitForSingleObject(stop_event_.get(), 20) == WAIT_OBJECT_0) return;
+            continue;
+        }
+        deliver(buffer, got);
+        DWORD errors = 0;
+        COMSTAT status{};
+        while (ClearCommError(device_.get(), &errors, &status) && status.cbInQue > 0) {
+            if (!read_some(done.get(), buffer, std::min<DWORD>(status.cbInQue, kDrainChunk), got)) return;
+            deliver(buffer, got);
+        }
+    }
+}
+
+void Win32SerialPort::deliver(const char* bytes, DWORD count) {
+    Lock hold(lock_);
+    received_.insert(received_.end(), bytes, bytes + count);
+    if (!notify_posted_) notify_posted_ = PostMessageA(notify_window_, kReceivedMessage, 0, 0) != FALSE;
+}
+
+LRESULT CALLBACK Win32SerialPort::notify_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == kReceivedMessage) {
+        auto* port = reinterpret_cast<Win32SerialPort*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (port) port->on_received();
+        return 0;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+void Win32SerialPort::on_received() {
+    {
+        Lock hold(lock_);
+        notify_posted_ = false;
+        if (received_.empty()) return;
+    }
+    comm_event_ = kCommEventReceive;
+    if (rthreshold_ > 0 && on_comm_) {
+        try {
+            on_comm_();
+        } catch (...) {
+            // A failing handler must not take the message loop down with it.
+        }
+    }
+}
+
+}  // namespace vantelmoor::win32

@@ -1,0 +1,67 @@
+#pragma once
+// The modem's serial port on \\.\COMn: 9600 bit/s, 8 data bits, no parity, 1 stop bit, no flow
+// control, DTR and RTS asserted while open. A reader thread keeps one overlapped read pending and
+// hands what arrives to the user-interface thread as a posted message; program logic never runs on
+// the reader thread, and nothing polls.
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+
+#include "platform/modem_port.h"
+#include "platform/win32/handles.h"
+
+namespace vantelmoor::win32 {
+
+// How a failed CreateFile on a COM name is reported: a name that does not exist is 8002, one that
+// is open already (here, or held by another program) 8005, anything else the system's own error.
+PortError map_open_error(DWORD error);
+
+class Win32SerialPort final : public ModemPort {
+public:
+    Win32SerialPort();
+    ~Win32SerialPort() override;
+    Win32SerialPort(const Win32SerialPort&) = delete;
+    Win32SerialPort& operator=(const Win32SerialPort&) = delete;
+
+    int comm_port() const override { return port_number_; }
+    void set_comm_port(int number) override { port_number_ = number; }
+    bool port_open() const override { return device_.valid(); }
+    PortResult set_port_open(bool open) override;
+    void set_rthreshold(int characters) override { rthreshold_ = characters; }
+    void set_input_len(int characters) override { input_len_ = characters; }
+    PortResult output(std::string_view text) override;
+    std::string input() override;
+    int in_buffer_count() const override;
+    int comm_event() const override { return comm_event_; }
+    void set_on_comm(std::function<void()> handler) override { on_comm_ = std::move(handler); }
+
+private:
+    PortResult open();
+    void close();
+    static DWORD WINAPI reader_main(void* self);
+    void reader_loop();
+    bool read_some(HANDLE done_event, char* buffer, DWORD wanted, DWORD& got);
+    void deliver(const char* bytes, DWORD count);
+    static LRESULT CALLBACK notify_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    void on_received();
+
+    int port_number_ = 1;
+    int rthreshold_ = 0;
+    int input_len_ = 0;
+    int comm_event_ = 0;
+    std::function<void()> on_comm_;
+
+    FileHandle device_;
+    KernelHandle stop_event_;
+    KernelHandle write_event_;
+    KernelHandle reader_;
+    HWND notify_window_ = nullptr;
+
+    mutable CRITICAL_SECTION lock_{};
+    std::deque<char> received_;  // guarded by lock_
+    bool notify_posted_ = false;  // guarded by lock_
+};
+
+}  // namespace vantelmoor::win32

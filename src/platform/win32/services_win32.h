@@ -1,0 +1,65 @@
+#pragma once
+// The smaller Win32 services: files, message boxes, the event pump and clock, the shell, and
+// where the program lives.
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/dialogs.h"
+#include "platform/event_pump.h"
+#include "platform/file_system.h"
+#include "platform/shell.h"
+
+namespace vantelmoor::win32 {
+
+// The directory that holds the running executable, without a trailing backslash.
+std::string program_directory();
+
+class Win32FileSystem final : public FileSystem {
+public:
+    bool file_exists(const std::string& path) const override;
+    void create_if_absent(const std::string& path) override;
+};
+
+class Win32Dialogs final : public Dialogs {
+public:
+    explicit Win32Dialogs(HWND owner) : owner_(owner) {}
+    MessageAnswer message_box(const std::string& text, const std::string& title, MessageIcon icon,
+                              MessageButtons buttons, Modality modality) override;
+
+private:
+    HWND owner_;
+};
+
+// Handles pending messages the way the main loop does, the dialog keys of `dialog_window` included.
+void dispatch_message(HWND dialog_window, MSG& message);
+
+class Win32EventPump final : public EventPump {
+public:
+    explicit Win32EventPump(HWND dialog_window) : dialog_window_(dialog_window) {}
+    void process_events(double max_wait_seconds) override;
+
+private:
+    HWND dialog_window_;
+};
+
+class Win32Clock final : public Clock {
+public:
+    Win32Clock();
+    double now_seconds() const override;
+
+private:
+    LARGE_INTEGER frequency_{};
+};
+
+class Win32Shell final : public Shell {
+public:
+    explicit Win32Shell(HWND owner) : owner_(owner) {}
+    long open_document(const std::string& target) override;
+
+private:
+    HWND owner_;
+};
+
+}  // namespace vantelmoor::win32

@@ -1,0 +1,256 @@
+// The UI probe of the end-to-end tests: a console program, run under the same Wine prefix as the
+// program, that finds the program's windows and message boxes by caption and reads or presses
+// their controls. Controls are named as the program names them ("lblStatus(0)", "Connect(2)").
+//
+//   probe text CAPTION CONTROL              prints the control's text
+//   probe enabled CAPTION CONTROL           prints 1 or 0
+//   probe checked CAPTION CONTROL           prints 1 or 0 (a check box)
+//   probe items CAPTION CONTROL             prints a list box's items, one a line
+//   probe visible CAPTION                   prints 1 or 0
+//   probe click CAPTION CONTROL             presses a button
+//   probe key CAPTION CONTROL return|escape presses a key with the focus on the control
+//   probe menu CAPTION ITEM                 chooses a menu item by its text ("P&ause Monitoring")
+//   probe box CAPTION                       prints an open message box: "text: ..." then "buttons: A|B"
+//   probe answer CAPTION BUTTON             presses a message box's button ("Yes", "No", "OK")
+//   probe wait CAPTION CONTROL TEXT [SECS]  waits until the control shows TEXT (exit 1 on timeout)
+//   probe wait-box CAPTION [SECS]           waits for a message box, then prints it as `box` does
+//
+// Exit status: 0 done, 1 not found or timed out, 2 wrong use.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/main_window_layout.h"
+
+namespace {
+
+constexpr char kDialogClass[] = "#32770";
+constexpr UINT kReplyTimeoutMs = 5000;
+
+std::string class_of(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+std::string text_of(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kReplyTimeoutMs, &length)) return {};
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        kReplyTimeoutMs, &copied);
+    text.resize(copied);
+    return text;
+}
+
+std::string without_ampersands(const std::string& text) {
+    std::string plain;
+    for (char c : text) {
+        if (c != '&') plain += c;
+    }
+    return plain;
+}
+
+struct Search {
+    std::string caption;
+    bool want_box;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK match_top_level(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<Search*>(param);
+    const bool is_box = class_of(window) == kDialogClass;
+    if (is_box == search.want_box && text_of(window) == search.caption) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND find_top_level(const std::string& caption, bool message_box) {
+    Search search{caption, message_box};
+    EnumWindows(match_top_level, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> children_of(HWND parent) {
+    std::vector<HWND> children;
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM param) {
+            reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+std::optional<HWND> find_control(const std::string& caption, const std::string& name) {
+    const HWND window = find_top_level(caption, false);
+    if (!window) {
+        std::fprintf(stderr, "no window \"%s\"\n", caption.c_str());
+        return std::nullopt;
+    }
+    const auto id = vantelmoor::find_control(name);
+    const HWND control = id ? GetDlgItem(window, static_cast<int>(*id)) : nullptr;
+    if (!control) {
+        std::fprintf(stderr, "no control %s in \"%s\"\n", name.c_str(), caption.c_str());
+        return std::nullopt;
+    }
+    return control;
+}
+
+void print_box(HWND box) {
+    std::string text;
+    std::string buttons;
+    for (HWND child : children_of(box)) {
+        const std::string cls = class_of(child);
+        if (_stricmp(cls.c_str(), "Button") == 0) {
+            if (!buttons.empty()) buttons += '|';
+            buttons += without_ampersands(text_of(child));
+        } else if (_stricmp(cls.c_str(), "Static") == 0) {
+            const std::string piece = text_of(child);
+            if (!piece.empty()) text += piece;
+        }
+    }
+    std::printf("text: %s\nbuttons: %s\n", text.c_str(), buttons.c_str());
+}
+
+bool press(HWND control) {
+    const HWND parent = GetParent(control);
+    const int id = GetDlgCtrlID(control);
+    return PostMessageA(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control)) != 0;
+}
+
+std::optional<UINT> find_menu_item(HMENU menu, const std::string& wanted) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        char label[256] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), label, sizeof(label), MF_BYPOSITION);
+        if (HMENU sub = GetSubMenu(menu, i)) {
+            if (auto id = find_menu_item(sub, wanted)) return id;
+        } else if (label == wanted || without_ampersands(label) == without_ampersands(wanted)) {
+            return GetMenuItemID(menu, i);
+        }
+    }
+    return std::nullopt;
+}
+
+int usage() {
+    std::fprintf(stderr, "usage: probe text|enabled|checked|items|visible|click|key|menu|box|answer|wait|wait-box ...\n");
+    return 2;
+}
+
+int wait_for_text(const std::string& caption, const std::string& name, const std::string& expected, double seconds) {
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+    std::string last;
+    do {
+        if (const HWND window = find_top_level(caption, false)) {
+            const auto id = vantelmoor::find_control(name);
+            if (const HWND control = id ? GetDlgItem(window, static_cast<int>(*id)) : nullptr) {
+                last = text_of(control);
+                if (last == expected) {
+                    std::printf("%s\n", last.c_str());
+                    return 0;
+                }
+            }
+        }
+        Sleep(50);
+    } while (GetTickCount64() < deadline);
+    std::printf("%s\n", last.c_str());
+    return 1;
+}
+
+int wait_for_box(const std::string& caption, double seconds) {
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+    do {
+        if (const HWND box = find_top_level(caption, true)) {
+            print_box(box);
+            return 0;
+        }
+        Sleep(50);
+    } while (GetTickCount64() < deadline);
+    return 1;
+}
+
+int run(const std::vector<std::string>& args) {
+    if (args.size() < 2) return usage();
+    const std::string& command = args[0];
+    const std::string& caption = args[1];
+    const auto arg = [&](std::size_t i) { return i < args.size() ? args[i] : std::string(); };
+    const auto seconds = [&](std::size_t i) { return i < args.size() ? std::stod(args[i]) : 30.0; };
+
+    if (command == "wait" && args.size() >= 4) return wait_for_text(caption, arg(2), arg(3), seconds(4));
+    if (command == "wait-box") return wait_for_box(caption, seconds(2));
+    if (command == "visible") {
+        const HWND window = find_top_level(caption, false);
+        std::printf("%d\n", window && IsWindowVisible(window) ? 1 : 0);
+        return window ? 0 : 1;
+    }
+    if (command == "box" || command == "answer") {
+        const HWND box = find_top_level(caption, true);
+        if (!box) return 1;
+        if (command == "box") {
+            print_box(box);
+            return 0;
+        }
+        for (HWND child : children_of(box)) {
+            if (_stricmp(class_of(child).c_str(), "Button") == 0 &&
+                _stricmp(without_ampersands(text_of(child)).c_str(), arg(2).c_str()) == 0) {
+                return press(child) ? 0 : 1;
+            }
+        }
+        return 1;
+    }
+    if (command == "menu") {
+        const HWND window = find_top_level(caption, false);
+        const HMENU menu = window ? GetMenu(window) : nullptr;
+        const auto id = menu ? find_menu_item(menu, arg(2)) : std::nullopt;
+        if (!id) return 1;
+        return PostMessageA(window, WM_COMMAND, MAKEWPARAM(*id, 0), 0) ? 0 : 1;
+    }
+
+    if (args.size() < 3) return usage();
+    const auto control = find_control(caption, arg(2));
+    if (!control) return 1;
+    if (command == "text") {
+        std::printf("%s\n", text_of(*control).c_str());
+    } else if (command == "enabled") {
+        std::printf("%d\n", IsWindowEnabled(*control) ? 1 : 0);
+    } else if (command == "checked") {
+        std::printf("%d\n", SendMessageA(*control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+    } else if (command == "items") {
+        const LRESULT count = SendMessageA(*control, LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            std::string item(static_cast<std::size_t>(SendMessageA(*control, LB_GETTEXTLEN, i, 0)) + 1, '\0');
+            item.resize(static_cast<std::size_t>(
+                SendMessageA(*control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+            std::printf("%s\n", item.c_str());
+        }
+    } else if (command == "click") {
+        return press(*control) ? 0 : 1;
+    } else if (command == "key") {
+        const WPARAM key = arg(3) == "escape" ? VK_ESCAPE : VK_RETURN;
+        PostMessageA(*control, WM_KEYDOWN, key, 1);
+        PostMessageA(*control, WM_KEYUP, key, 0xC0000001);
+    } else {
+        return usage();
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "probe: %s\n", error.what());
+        return 2;
+    }
+}
