@@ -7,6 +7,7 @@
 //   probe checked CAPTION CONTROL           prints 1 or 0 (a check box)
 //   probe items CAPTION CONTROL             prints a list box's items, one a line
 //   probe visible CAPTION                   prints 1 or 0
+//   probe close CAPTION                     asks the window to close, as its title-bar button does
 //   probe click CAPTION CONTROL             presses a button
 //   probe key CAPTION CONTROL return|escape presses a key with the focus on the control
 //   probe menu CAPTION ITEM                 chooses a menu item by its text ("P&ause Monitoring")
@@ -18,6 +19,9 @@
 // Exit status: 0 done, 1 not found or timed out, 2 wrong use.
 
 #include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
 
 #include <cstdio>
 #include <optional>
@@ -62,10 +66,18 @@ struct Search {
     HWND found = nullptr;
 };
 
+// The caption as the system stores it: no message is sent, so a window whose thread is busy, or
+// one of Wine's own hidden windows that never answers, cannot stall the search.
+std::string caption_of(HWND window) {
+    char caption[512] = {};
+    GetWindowTextA(window, caption, sizeof(caption));
+    return caption;
+}
+
 BOOL CALLBACK match_top_level(HWND window, LPARAM param) {
     auto& search = *reinterpret_cast<Search*>(param);
     const bool is_box = class_of(window) == kDialogClass;
-    if (is_box == search.want_box && text_of(window) == search.caption) {
+    if (is_box == search.want_box && caption_of(window) == search.caption) {
         search.found = window;
         return FALSE;
     }
@@ -142,7 +154,7 @@ std::optional<UINT> find_menu_item(HMENU menu, const std::string& wanted) {
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: probe text|enabled|checked|items|visible|click|key|menu|box|answer|wait|wait-box ...\n");
+    std::fprintf(stderr, "usage: probe text|enabled|checked|items|visible|close|click|key|menu|box|answer|wait|wait-box ...\n");
     return 2;
 }
 
@@ -191,6 +203,10 @@ int run(const std::vector<std::string>& args) {
         const HWND window = find_top_level(caption, false);
         std::printf("%d\n", window && IsWindowVisible(window) ? 1 : 0);
         return window ? 0 : 1;
+    }
+    if (command == "close") {
+        const HWND window = find_top_level(caption, false);
+        return window && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
     }
     if (command == "box" || command == "answer") {
         const HWND box = find_top_level(caption, true);
@@ -247,6 +263,8 @@ int run(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Texts go out byte for byte: carriage returns in them are part of what is tested.
+    _setmode(_fileno(stdout), _O_BINARY);
     try {
         return run(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::exception& error) {

@@ -63,7 +63,31 @@ MessageAnswer Win32Dialogs::message_box(const std::string& text, const std::stri
     }
 }
 
+namespace {
+
+bool is_push_button(HWND window) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof(name));
+    const LONG_PTR type = GetWindowLongPtrA(window, GWL_STYLE) & BS_TYPEMASK;
+    return lstrcmpiA(name, "Button") == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+}
+
+// Enter and Esc anywhere in the window press its default and cancel button, the multi-line
+// activity log included (which would otherwise keep Enter for itself). Enter on a focused push
+// button presses that button, as in any dialog.
+bool press_default_or_cancel(HWND dialog_window, const MSG& message) {
+    if (message.message != WM_KEYDOWN || (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE)) return false;
+    if (message.hwnd != dialog_window && !IsChild(dialog_window, message.hwnd)) return false;
+    if (message.wParam == VK_RETURN && is_push_button(message.hwnd)) return false;
+    const int command = message.wParam == VK_RETURN ? IDOK : IDCANCEL;
+    PostMessageA(dialog_window, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
+    return true;
+}
+
+}  // namespace
+
 void dispatch_message(HWND dialog_window, MSG& message) {
+    if (dialog_window && press_default_or_cancel(dialog_window, message)) return;
     if (dialog_window && IsDialogMessageA(dialog_window, &message)) return;
     TranslateMessage(&message);
     DispatchMessageA(&message);

@@ -1,0 +1,264 @@
+"""The end-to-end harness: the real Vantelmoor.exe under Wine and Xvfb, a simulated modem on a
+pseudo-terminal mapped to a COM port, and the UI probe to read and press the program's windows.
+
+Every scenario runs in a fresh Wine prefix, a copy of one initialised template, so the registry and
+the program directory start clean. Waits poll for a condition up to a generous deadline; nothing
+sleeps and hopes.
+"""
+
+import fcntl
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+from pathlib import Path
+
+BUILD = Path(os.environ.get("VANTELMOOR_WINDOWS_BUILD", Path(__file__).resolve().parents[2] / "build/windows"))
+NATIVE_BUILD = Path(os.environ.get("VANTELMOOR_NATIVE_BUILD", BUILD.parent / "native"))
+EXE = BUILD / "src/app/Vantelmoor.exe"
+PROBE = BUILD / "tools/probe/probe.exe"
+SIM = NATIVE_BUILD / "tools/modem-sim/modem-sim"
+TEMPLATE = BUILD / "e2e-prefix-template"
+PROGRAM_DIR = "drive_c/Program Files/Vantelmoor"
+SETTINGS_KEY = r"HKLM\Software\Vantelmoor\Settings"
+DEADLINE = 30.0
+CAPTION = "Vantelmoor"
+
+
+def wait_until(condition, what, timeout=DEADLINE, interval=0.1):
+    """Polls `condition` until it returns something true; fails the scenario after `timeout`."""
+    end = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() > end:
+            raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(interval)
+
+
+def base_environment():
+    env = dict(os.environ)
+    env["WINEDEBUG"] = "-all"
+    env["WINEDLLOVERRIDES"] = "mscoree,mshtml=;winemenubuilder.exe=d"
+    return env
+
+
+def ensure_template():
+    """Initialises the template prefix once; concurrent scenarios wait for the first."""
+    TEMPLATE.parent.mkdir(parents=True, exist_ok=True)
+    with open(str(TEMPLATE) + ".lock", "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        if (TEMPLATE / "system.reg").exists() and (TEMPLATE / ".ready").exists():
+            return
+        shutil.rmtree(TEMPLATE, ignore_errors=True)
+        env = base_environment()
+        env["WINEPREFIX"] = str(TEMPLATE)
+        env.pop("DISPLAY", None)
+        subprocess.run(["wineboot", "--init"], env=env, check=True, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=600)
+        subprocess.run(["wineserver", "--wait"], env=env, check=True, timeout=600)
+        (TEMPLATE / ".ready").touch()
+
+
+class Xvfb:
+    """A private X display for one scenario."""
+
+    def __init__(self):
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            self.display = ":" + pipe.readline().strip()
+
+    def close(self):
+        self.process.terminate()
+        self.process.wait(timeout=10)
+
+
+class ModemSim:
+    """The simulated modem: a pseudo-terminal, commands on its standard input, a byte log."""
+
+    def __init__(self, workdir, profile="standard", echo=True):
+        self.log_path = Path(workdir) / "modem.log"
+        self.process = subprocess.Popen(
+            [str(SIM), "--quiet", "--profile", profile, "--echo", "on" if echo else "off",
+             "--log", str(self.log_path), "--report-delay", "200", "--ring-interval", "1000"],
+            stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True, bufsize=1)
+        first = self.process.stdout.readline().split()
+        if len(first) != 2 or first[0] != "PTY":
+            raise RuntimeError(f"modem-sim did not start: {first}")
+        self.device = first[1]
+
+    def command(self, text, timeout=DEADLINE):
+        """Sends one console command and waits for the simulator's `done`."""
+        self.process.stdin.write(text + "\n")
+        self.process.stdin.flush()
+        end = time.monotonic() + timeout
+        while time.monotonic() < end:
+            line = self.process.stdout.readline()
+            if not line:
+                raise AssertionError(f"modem-sim ended during: {text}")
+            if line.strip() == "done":
+                return
+            if line.startswith("error:"):
+                raise AssertionError(f"modem-sim: {line.strip()} (for {text})")
+        raise AssertionError(f"modem-sim did not finish: {text}")
+
+    def received(self):
+        """[(time, bytes)] of everything the program sent, one entry per read."""
+        entries = []
+        if not self.log_path.exists():
+            return entries
+        for line in self.log_path.read_text(encoding="latin-1").splitlines():
+            parts = line.split(" ", 2)
+            if len(parts) == 3 and parts[1] == "RX":
+                entries.append((float(parts[0]), unescape(parts[2])))
+        return entries
+
+    def commands(self):
+        """[(time of its carriage return, command)] of the command lines the program sent."""
+        result, current = [], b""
+        for at, chunk in self.received():
+            for byte in chunk:
+                if byte == 13:
+                    result.append((at, current.decode("latin-1")))
+                    current = b""
+                else:
+                    current += bytes([byte])
+        return result
+
+    def wait_for_commands(self, count, timeout=DEADLINE):
+        return wait_until(lambda: self.commands() if len(self.commands()) >= count else None,
+                          f"{count} modem commands (have {self.commands()})", timeout)
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.stdin.close()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+
+def unescape(text):
+    out = bytearray()
+    i = 0
+    while i < len(text):
+        c = text[i]
+        if c == "\\" and i + 1 < len(text):
+            n = text[i + 1]
+            if n == "x":
+                out.append(int(text[i + 2:i + 4], 16))
+                i += 4
+                continue
+            out.append({"r": 13, "n": 10, "t": 9, "\\": 92}.get(n, ord(n)))
+            i += 2
+            continue
+        out.append(ord(c))
+        i += 1
+    return bytes(out)
+
+
+class Scenario(unittest.TestCase):
+    """One scenario: fresh prefix, ports, Xvfb, modem, program. Subclasses set the modem up."""
+
+    profile = "standard"
+    modem_port = 1  # None: no modem at all
+
+    def setUp(self):
+        ensure_template()
+        self.workdir = Path(tempfile.mkdtemp(prefix="vantelmoor-e2e-"))
+        # Cleanups run last-in first-out: the prefix goes only after Wine has stopped using it.
+        self.addCleanup(shutil.rmtree, self.workdir, True)
+        self.prefix = self.workdir / "prefix"
+        subprocess.run(["cp", "-a", "--reflink=auto", str(TEMPLATE), str(self.prefix)], check=True)
+        self.xvfb = Xvfb()
+        self.addCleanup(self.xvfb.close)
+        self.env = base_environment()
+        self.env["WINEPREFIX"] = str(self.prefix)
+        self.env["DISPLAY"] = self.xvfb.display
+        self.addCleanup(self.stop_wine)
+        self.modem = None
+        if self.modem_port is not None:
+            self.modem = ModemSim(self.workdir, self.profile)
+            self.addCleanup(self.modem.close)
+        self.map_ports()
+        self.program_dir = self.prefix / PROGRAM_DIR
+        self.program_dir.mkdir(parents=True, exist_ok=True)
+        shutil.copy(EXE, self.program_dir / "Vantelmoor.exe")
+
+    def map_ports(self):
+        """COM1 to COM16 all get a value, so that no device of this machine lands in the scan."""
+        lines = ["REGEDIT4", "", r"[HKEY_LOCAL_MACHINE\Software\Wine\Ports]"]
+        for number in range(1, 17):
+            device = self.modem.device if self.modem and number == self.modem_port else ""
+            lines.append(f'"COM{number}"="{device}"')
+        reg = self.workdir / "ports.reg"
+        reg.write_text("\r\n".join(lines) + "\r\n")
+        self.wine("regedit", "/S", str(reg))
+        subprocess.run(["wineserver", "--wait"], env=self.env, timeout=120)
+
+    def wine(self, *args, check=True, timeout=120):
+        """Runs a Windows program to its end. Its output goes through files, not pipes: the first
+        Wine process of a prefix starts Wine's services, which inherit and keep open whatever
+        the process was given, and a pipe would then never reach its end."""
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            completed = subprocess.run(["wine", *args], env=self.env, stdout=out, stderr=err, timeout=timeout)
+            out.seek(0)
+            err.seek(0)
+            result = subprocess.CompletedProcess(completed.args, completed.returncode,
+                                                 out.read().decode("latin-1"), err.read().decode("latin-1"))
+        if check and result.returncode != 0:
+            raise AssertionError(f"wine {' '.join(args)} failed: {result.stderr.strip()}")
+        return result
+
+    def start_program(self):
+        self.program = subprocess.Popen(["wine", str(self.program_dir / "Vantelmoor.exe")], env=self.env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def stop_wine(self):
+        subprocess.run(["wineserver", "--kill"], env=self.env, timeout=60)
+        if getattr(self, "program", None):
+            self.program.wait(timeout=60)
+
+    # The probe ------------------------------------------------------------------------------
+    def probe(self, *args, check=True):
+        result = self.wine(str(PROBE), *args, check=False)
+        if check and result.returncode != 0:
+            raise AssertionError(f"probe {' '.join(args)} failed: {result.stderr.strip()}")
+        return result
+
+    def text(self, control, caption=CAPTION):
+        return self.probe("text", caption, control).stdout.rstrip("\n")
+
+    def wait_text(self, control, expected, caption=CAPTION, timeout=DEADLINE):
+        result = self.probe("wait", caption, control, expected, str(timeout), check=False)
+        self.assertEqual(result.stdout.rstrip("\n"), expected, f"{control} never showed {expected!r}")
+
+    def wait_box(self, title, timeout=DEADLINE):
+        """Waits for a message box and returns (text, [buttons])."""
+        result = self.probe("wait-box", title, str(timeout), check=False)
+        self.assertEqual(result.returncode, 0, f"no message box titled {title!r}")
+        # Split on line feeds only: the box's text may hold carriage returns of its own.
+        fields = dict(line.split(": ", 1) for line in result.stdout.split("\n") if ": " in line)
+        return fields.get("text", ""), fields.get("buttons", "").split("|")
+
+    def box_open(self, title):
+        return self.probe("box", title, check=False).returncode == 0
+
+    def registry_values(self, key=SETTINGS_KEY):
+        """{name: data} of a key's values, read with Wine's own reg tool."""
+        result = self.wine("reg", "query", key, check=False)
+        values = {}
+        for line in result.stdout.splitlines():
+            match = re.match(r"^\s+(.+?)\s+(REG_\w+)\s*(.*)$", line)
+            if match:
+                values[match.group(1)] = match.group(3)
+        return values

@@ -1,0 +1,70 @@
+"""Modems that refuse caller ID, and a machine with no modem at all."""
+
+import unittest
+
+from harness import SETTINGS_KEY, Scenario, wait_until
+
+NO_CALLER_ID_TEXT = (
+    "Your modem is not indicating compatibility with Caller ID. You may need to upgrade your modem.\r\r"
+    "You can upgrade your modem on your own or visit our online support area for great deals on modems "
+    "specially selected to work with Vantelmoor.\r\r"
+    ">> Do you want to visit our web site and learn more about how to block unwanted calls?")
+
+
+class FirstCommandRefused(Scenario):
+    profile = "plus-error"
+
+    def test_switches_to_the_second_command_and_stores_it(self):
+        self.start_program()
+        commands = [c for _, c in self.modem.wait_for_commands(4)]
+        self.assertEqual(commands[:4], ["ATZ", "AT+VCID=1", "ATZ", "AT#VCID=1"])
+        self.wait_text("Connect(0)", "&Pause")
+        wait_until(lambda: self.registry_values(SETTINGS_KEY).get("CommCommand") == "AT#VCID=1",
+                   "CommCommand to be AT#VCID=1")
+        self.assertFalse(self.box_open("Modem Error"))
+
+
+class NoCallerId(Scenario):
+    profile = "no-callerid"
+
+    def test_tells_the_user_and_answered_no_leaves_monitoring_paused(self):
+        self.start_program()
+        text, buttons = self.wait_box("Modem Error")
+        self.assertEqual(text, NO_CALLER_ID_TEXT)
+        self.assertEqual(buttons, ["Yes", "No"])
+        self.probe("answer", "Modem Error", "No")
+        self.wait_text("lblStatus(0)", "Paused")
+        self.assertEqual(self.text("Connect(0)"), "&Listen for Calls")
+        self.assertEqual([c for _, c in self.modem.commands()], ["ATZ", "AT+VCID=1", "ATZ", "AT#VCID=1"])
+
+
+class NoModemAtAll(Scenario):
+    modem_port = None
+
+    def test_scans_every_port_then_says_so_once(self):
+        self.start_program()
+        text, buttons = self.wait_box("Vantelmoor Initialization")
+        self.assertEqual(text, "There is a problem connecting to your modem.")
+        self.assertEqual(buttons, ["OK"])
+        self.probe("answer", "Vantelmoor Initialization", "OK")
+        self.wait_text("lblStatus(0)", "Modem Error")
+        self.assertEqual(self.text("Connect(0)"), "&Listen for Calls")
+        self.assertFalse(self.box_open("Vantelmoor Initialization"))
+
+
+class ModemOnPortThree(Scenario):
+    modem_port = 3
+
+    def test_scan_finds_the_modem(self):
+        self.start_program()
+        self.assertEqual([c for _, c in self.modem.wait_for_commands(2)][:2], ["ATZ", "AT+VCID=1"])
+        self.wait_text("Connect(0)", "&Pause")
+        self.probe("click", "Vantelmoor", "Connect(0)")
+        self.wait_text("lblStatus(0)", "Paused")
+        self.probe("click", "Vantelmoor", "Connect(0)")
+        self.wait_text("Connect(0)", "&Pause")
+        self.assertEqual([c for _, c in self.modem.commands()], ["ATZ", "AT+VCID=1", "ATZ", "AT+VCID=1"])
+
+
+if __name__ == "__main__":
+    unittest.main()

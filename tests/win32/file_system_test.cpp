@@ -1,0 +1,77 @@
+// Files on the real file system: what counts as an existing file, and a marker that is created
+// without touching an existing one.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/win32/services_win32.h"
+
+namespace vantelmoor {
+namespace {
+
+class FileSystemTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        dir = std::string(temp) + "vantelmoor-fs-test";
+        CreateDirectoryA(dir.c_str(), nullptr);
+    }
+    void TearDown() override {
+        for (const char* name : {"\\plain", "\\hidden", "\\system", "\\marker"}) {
+            const std::string path = dir + name;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(path.c_str());
+        }
+        RemoveDirectoryA((dir + "\\sub").c_str());
+        RemoveDirectoryA(dir.c_str());
+    }
+    std::string make(const char* name, DWORD attributes, const std::string& content = "x") {
+        const std::string path = dir + name;
+        std::ofstream(path, std::ios::binary) << content;
+        SetFileAttributesA(path.c_str(), attributes);
+        return path;
+    }
+
+    std::string dir;
+    win32::Win32FileSystem files;
+};
+
+TEST_F(FileSystemTest, OnlyOrdinaryFilesExist) {
+    EXPECT_TRUE(files.file_exists(make("\\plain", FILE_ATTRIBUTE_NORMAL)));
+    EXPECT_FALSE(files.file_exists(make("\\hidden", FILE_ATTRIBUTE_HIDDEN)));
+    EXPECT_FALSE(files.file_exists(make("\\system", FILE_ATTRIBUTE_SYSTEM)));
+    CreateDirectoryA((dir + "\\sub").c_str(), nullptr);
+    EXPECT_FALSE(files.file_exists(dir + "\\sub"));
+    EXPECT_FALSE(files.file_exists(dir + "\\absent"));
+    EXPECT_FALSE(files.file_exists("Q:\\no\\such\\drive"));
+    EXPECT_FALSE(files.file_exists(""));
+}
+
+TEST_F(FileSystemTest, CreatingAMarkerMakesAnEmptyFileAndKeepsAnExistingOne) {
+    const std::string marker = dir + "\\marker";
+    files.create_if_absent(marker);
+    EXPECT_TRUE(files.file_exists(marker));
+    std::ifstream(marker, std::ios::binary).peek();
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExA(marker.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(data.nFileSizeLow, 0u);
+
+    std::ofstream(marker, std::ios::binary) << "kept";
+    files.create_if_absent(marker);
+    ASSERT_TRUE(GetFileAttributesExA(marker.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(data.nFileSizeLow, 4u);
+}
+
+TEST(ProgramDirectoryTest, IsTheDirectoryOfTheRunningExecutable) {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string dir = win32::program_directory();
+    EXPECT_EQ(std::string(path).rfind(dir + "\\", 0), 0u);
+    EXPECT_EQ(std::string(path).find('\\', dir.size() + 1), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vantelmoor

@@ -1,0 +1,86 @@
+// The real monitor window: controls where the layout puts them at the window's DPI, with their
+// design-time texts and states, and the view operations on real controls.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/win32/dpi.h"
+#include "platform/win32/main_window_win32.h"
+
+namespace vantelmoor {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(window.create()); }
+    HWND control(Control id) const { return GetDlgItem(window.hwnd(), static_cast<int>(id)); }
+
+    win32::Win32MainWindow window{GetModuleHandleA(nullptr)};
+};
+
+TEST_F(MainWindowTest, ControlsSitAtTheirTwipPositionsForTheWindowsDpi) {
+    const int dpi = win32::window_dpi(window.hwnd());
+    int checked = 0;
+    for (const ControlSpec& spec : main_window_controls()) {
+        const HWND child = control(spec.id);
+        if (!child) continue;
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, window.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, twips_to_pixels(spec.left, dpi)) << spec.name;
+        EXPECT_EQ(r.top, twips_to_pixels(spec.top, dpi)) << spec.name;
+        EXPECT_EQ(r.right - r.left, twips_to_pixels(spec.width, dpi)) << spec.name;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 20);  // every control but the lights and lines, which are painted
+    RECT client;
+    GetClientRect(window.hwnd(), &client);
+    EXPECT_EQ(client.right, twips_to_pixels(kMainClientWidth, dpi));
+    EXPECT_EQ(client.bottom, twips_to_pixels(kMainClientHeight, dpi));
+}
+
+TEST_F(MainWindowTest, FreshWindowShowsItsDesignTimeState) {
+    EXPECT_EQ(window.text(Control::lblStatus0), "Initializing");
+    EXPECT_EQ(window.text(Control::lblStatus1), "No New Calls");
+    EXPECT_EQ(window.text(Control::Label1_4), "0");
+    EXPECT_EQ(window.text(Control::Connect0), "&Listen for Calls");
+    EXPECT_EQ(window.text(Control::txtStatus), "");
+    EXPECT_FALSE(IsWindowEnabled(control(Control::Connect2)));
+    EXPECT_TRUE(IsWindowEnabled(control(Control::Connect1)));
+    EXPECT_FALSE(IsWindowVisible(window.hwnd()));
+    char caption[64];
+    GetWindowTextA(window.hwnd(), caption, sizeof(caption));
+    EXPECT_STREQ(caption, "Vantelmoor");
+}
+
+TEST_F(MainWindowTest, ActivityLogTakesAppendsBeyondTheDefaultEditLimit) {
+    const std::string chunk(1000, 'x');
+    for (int i = 0; i < 40; ++i) window.append_text(Control::txtStatus, chunk);
+    window.append_text(Control::txtStatus, "\r\nOK");
+    const std::string text = window.text(Control::txtStatus);
+    EXPECT_EQ(text.size(), 40004u);
+    EXPECT_EQ(text.substr(text.size() - 4), "\r\nOK");
+}
+
+TEST_F(MainWindowTest, ButtonsReportTheirIndexAndTheCloseBoxIsRefused) {
+    std::vector<int> clicks;
+    window.set_events({[&](int index) { clicks.push_back(index); },
+                       [](CloseReason reason) { return reason != CloseReason::User; }, nullptr});
+    SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<int>(Control::Connect0), BN_CLICKED), 0);
+    SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    SendMessageA(window.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(clicks, (std::vector<int>{0, 1, 1}));
+    EXPECT_TRUE(IsWindow(window.hwnd()));
+}
+
+TEST_F(MainWindowTest, HideMinimisesAndHides) {
+    window.show_normal();
+    EXPECT_TRUE(IsWindowVisible(window.hwnd()));
+    window.minimise_and_hide();
+    EXPECT_FALSE(IsWindowVisible(window.hwnd()));
+    EXPECT_TRUE(IsIconic(window.hwnd()));
+}
+
+}  // namespace
+}  // namespace vantelmoor
