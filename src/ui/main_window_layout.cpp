@@ -11,7 +11,7 @@ using enum ControlKind;
 using enum TextAlign;
 using enum FontStyle;
 
-constexpr std::array<ControlSpec, 26> kControls{{
+constexpr std::array<ControlLayout, 26> kControls{{
     // Buttons first: they sit above the labels that overlap them, and "&Hide" leads the tab order.
     {Control::Connect1, "Connect(1)", Button, "&Hide", 120, 6600, 975, 615},
     {Control::Connect0, "Connect(0)", Button, "&Listen for Calls", 120, 5880, 975, 615},
@@ -50,16 +50,16 @@ constexpr std::array<ControlSpec, 26> kControls{{
 
 }  // namespace
 
-std::span<const ControlSpec> main_window_controls() { return kControls; }
+std::span<const ControlLayout> main_window_controls() { return kControls; }
 
-const ControlSpec& control_spec(Control id) {
-    const auto it = std::ranges::find(kControls, id, &ControlSpec::id);
+const ControlLayout& control_layout(Control id) {
+    const auto it = std::ranges::find(kControls, id, &ControlLayout::id);
     if (it == kControls.end()) throw std::out_of_range("unknown control");
     return *it;
 }
 
 std::optional<Control> find_control(std::string_view name) {
-    const auto it = std::ranges::find(kControls, name, &ControlSpec::name);
+    const auto it = std::ranges::find(kControls, name, &ControlLayout::name);
     if (it == kControls.end()) return std::nullopt;
     return it->id;
 }

@@ -45,7 +45,7 @@ enum class ControlKind { Button, TextBox, LogBox, Label, Shape, Line };
 enum class TextAlign { Left, Centre, Right };
 enum class FontStyle { Default, Bold, Fixed };
 
-struct ControlSpec {
+struct ControlLayout {
     Control id;
     std::string_view name;  // as the program and its tests call it: "lblStatus(0)", "txtName"
     ControlKind kind;
@@ -66,8 +66,8 @@ inline constexpr int kMainLeft = 1500;          // twips from the screen's corne
 inline constexpr int kMainTop = 1500;
 
 // Every control in creation order, which is also the tab order.
-std::span<const ControlSpec> main_window_controls();
-const ControlSpec& control_spec(Control id);
+std::span<const ControlLayout> main_window_controls();
+const ControlLayout& control_layout(Control id);
 std::optional<Control> find_control(std::string_view name);
 
 // Twips to pixels at the given dots per inch (1440 twips an inch), rounded to nearest.

@@ -10,23 +10,23 @@ namespace {
 
 TEST(LayoutTest, EveryControlHasAUniqueNameThatFindsIt) {
     std::set<std::string_view> names;
-    for (const ControlSpec& spec : main_window_controls()) {
-        EXPECT_TRUE(names.insert(spec.name).second) << spec.name;
-        EXPECT_EQ(find_control(spec.name), spec.id);
+    for (const ControlLayout& item : main_window_controls()) {
+        EXPECT_TRUE(names.insert(item.name).second) << item.name;
+        EXPECT_EQ(find_control(item.name), item.id);
     }
     EXPECT_EQ(find_control("Connect(9)"), std::nullopt);
 }
 
 TEST(LayoutTest, HideLeadsTheTabOrderAndBlockStartsDisabled) {
     EXPECT_EQ(main_window_controls().front().name, "Connect(1)");
-    EXPECT_EQ(control_spec(Control::Connect1).text, "&Hide");
-    EXPECT_FALSE(control_spec(Control::Connect2).enabled);
+    EXPECT_EQ(control_layout(Control::Connect1).text, "&Hide");
+    EXPECT_FALSE(control_layout(Control::Connect2).enabled);
 }
 
 TEST(LayoutTest, EveryControlLiesWithinTheClientArea) {
-    for (const ControlSpec& spec : main_window_controls()) {
-        EXPECT_LE(spec.left + spec.width, kMainClientWidth) << spec.name;
-        EXPECT_LE(spec.top + spec.height, kMainClientHeight) << spec.name;
+    for (const ControlLayout& item : main_window_controls()) {
+        EXPECT_LE(item.left + item.width, kMainClientWidth) << item.name;
+        EXPECT_LE(item.top + item.height, kMainClientHeight) << item.name;
     }
 }
 

@@ -21,15 +21,15 @@ protected:
 TEST_F(MainWindowTest, ControlsSitAtTheirTwipPositionsForTheWindowsDpi) {
     const int dpi = win32::window_dpi(window.hwnd());
     int checked = 0;
-    for (const ControlSpec& spec : main_window_controls()) {
-        const HWND child = control(spec.id);
+    for (const ControlLayout& item : main_window_controls()) {
+        const HWND child = control(item.id);
         if (!child) continue;
         RECT r;
         GetWindowRect(child, &r);
         MapWindowPoints(nullptr, window.hwnd(), reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(r.left, twips_to_pixels(spec.left, dpi)) << spec.name;
-        EXPECT_EQ(r.top, twips_to_pixels(spec.top, dpi)) << spec.name;
-        EXPECT_EQ(r.right - r.left, twips_to_pixels(spec.width, dpi)) << spec.name;
+        EXPECT_EQ(r.left, twips_to_pixels(item.left, dpi)) << item.name;
+        EXPECT_EQ(r.top, twips_to_pixels(item.top, dpi)) << item.name;
+        EXPECT_EQ(r.right - r.left, twips_to_pixels(item.width, dpi)) << item.name;
         ++checked;
     }
     EXPECT_EQ(checked, 20);  // every control but the lights and lines, which are painted

@@ -32,11 +32,11 @@ struct ControlClass {
     DWORD ex_style;
 };
 
-ControlClass control_class(const ControlSpec& spec) {
-    const DWORD align = spec.align == TextAlign::Centre ? SS_CENTER : spec.align == TextAlign::Right ? SS_RIGHT : 0;
-    switch (spec.kind) {
+ControlClass control_class(const ControlLayout& item) {
+    const DWORD align = item.align == TextAlign::Centre ? SS_CENTER : item.align == TextAlign::Right ? SS_RIGHT : 0;
+    switch (item.kind) {
         case ControlKind::Button:
-            return {"BUTTON", static_cast<DWORD>(WS_TABSTOP | (spec.id == Control::Connect1 ? BS_DEFPUSHBUTTON
+            return {"BUTTON", static_cast<DWORD>(WS_TABSTOP | (item.id == Control::Connect1 ? BS_DEFPUSHBUTTON
                                                                                             : BS_PUSHBUTTON) |
                                                  BS_MULTILINE),
                     0};
@@ -69,7 +69,7 @@ bool Win32MainWindow::create() {
     window_class.lpszClassName = kWindowClass;
     RegisterClassExA(&window_class);
 
-    for (const ControlSpec& spec : main_window_controls()) looks_[spec.id] = {spec.fore, spec.back};
+    for (const ControlLayout& item : main_window_controls()) looks_[item.id] = {item.fore, item.back};
 
     window_ = CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, std::string(kMainWindowCaption).c_str(),
                               kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 400, 600, nullptr, nullptr, instance_,
@@ -81,14 +81,14 @@ bool Win32MainWindow::create() {
 }
 
 void Win32MainWindow::create_controls() {
-    for (const ControlSpec& spec : main_window_controls()) {
-        const ControlClass cls = control_class(spec);
+    for (const ControlLayout& item : main_window_controls()) {
+        const ControlClass cls = control_class(item);
         if (!cls.name) continue;
-        const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | cls.style | (spec.enabled ? 0 : WS_DISABLED);
+        const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | cls.style | (item.enabled ? 0 : WS_DISABLED);
         const HWND control =
-            CreateWindowExA(cls.ex_style, cls.name, std::string(spec.text).c_str(), style, 0, 0, 0, 0, window_,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
-        if (spec.kind == ControlKind::LogBox) SendMessageA(control, EM_SETLIMITTEXT, 0, 0);
+            CreateWindowExA(cls.ex_style, cls.name, std::string(item.text).c_str(), style, 0, 0, 0, 0, window_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), instance_, nullptr);
+        if (item.kind == ControlKind::LogBox) SendMessageA(control, EM_SETLIMITTEXT, 0, 0);
     }
 }
 
@@ -98,13 +98,13 @@ void Win32MainWindow::apply_dpi(int dpi) {
     font_default_ = make_font("Tahoma", kTahoma825, dpi, false);
     font_bold_ = make_font("Tahoma", kTahoma825, dpi, true);
     font_fixed_ = make_font("Courier New", kCourier975, dpi, false);
-    for (const ControlSpec& spec : main_window_controls()) {
-        const HWND control = control_window(spec.id);
+    for (const ControlLayout& item : main_window_controls()) {
+        const HWND control = control_window(item.id);
         if (!control) continue;
-        const RECT r = pixel_rect(spec);
+        const RECT r = pixel_rect(item);
         MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
         const GdiObject& font =
-            spec.font == FontStyle::Bold ? font_bold_ : spec.font == FontStyle::Fixed ? font_fixed_ : font_default_;
+            item.font == FontStyle::Bold ? font_bold_ : item.font == FontStyle::Fixed ? font_fixed_ : font_default_;
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     }
     RECT outer{0, 0, twips_to_pixels(kMainClientWidth, dpi), twips_to_pixels(kMainClientHeight, dpi)};
@@ -114,10 +114,10 @@ void Win32MainWindow::apply_dpi(int dpi) {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
-RECT Win32MainWindow::pixel_rect(const ControlSpec& spec) const {
-    const int left = twips_to_pixels(spec.left, dpi_);
-    const int top = twips_to_pixels(spec.top, dpi_);
-    return {left, top, left + twips_to_pixels(spec.width, dpi_), top + twips_to_pixels(spec.height, dpi_)};
+RECT Win32MainWindow::pixel_rect(const ControlLayout& item) const {
+    const int left = twips_to_pixels(item.left, dpi_);
+    const int top = twips_to_pixels(item.top, dpi_);
+    return {left, top, left + twips_to_pixels(item.width, dpi_), top + twips_to_pixels(item.height, dpi_)};
 }
 
 void Win32MainWindow::show_normal() {
@@ -157,7 +157,7 @@ void Win32MainWindow::set_fore_colour(Control control, Colour colour) {
 
 void Win32MainWindow::set_fill_colour(Control control, Colour colour) {
     looks_[control].back = colour;
-    const RECT r = pixel_rect(control_spec(control));
+    const RECT r = pixel_rect(control_layout(control));
     InvalidateRect(window_, &r, TRUE);
 }
 
@@ -185,12 +185,12 @@ LRESULT Win32MainWindow::colour_control(HDC dc, HWND control) {
 void Win32MainWindow::paint() {
     PAINTSTRUCT ps;
     const HDC dc = BeginPaint(window_, &ps);
-    for (const ControlSpec& spec : main_window_controls()) {
-        const RECT r = pixel_rect(spec);
-        if (spec.kind == ControlKind::Shape) {
-            FillRect(dc, &r, brush(looks_[spec.id].back));
+    for (const ControlLayout& item : main_window_controls()) {
+        const RECT r = pixel_rect(item);
+        if (item.kind == ControlKind::Shape) {
+            FillRect(dc, &r, brush(looks_[item.id].back));
             FrameRect(dc, &r, brush(kBlack));
-        } else if (spec.kind == ControlKind::Line) {
+        } else if (item.kind == ControlKind::Line) {
             const RECT shadow{r.left, r.top, r.right, r.top + 1};
             const RECT light{r.left, r.top + 1, r.right, r.top + 2};
             FillRect(dc, &shadow, GetSysColorBrush(COLOR_BTNSHADOW));

@@ -53,7 +53,7 @@ private:
     void paint();
     LRESULT colour_control(HDC dc, HWND control);
     HBRUSH brush(Colour colour);
-    RECT pixel_rect(const ControlSpec& spec) const;
+    RECT pixel_rect(const ControlLayout& item) const;
     HWND control_window(Control control) const { return GetDlgItem(window_, static_cast<int>(control)); }
     void on_command(int id);
 

@@ -18,8 +18,8 @@ struct ControlState {
 class FakeMainView : public MainView {
 public:
     FakeMainView() {
-        for (const ControlSpec& spec : main_window_controls()) {
-            controls[spec.id] = {std::string(spec.text), spec.fore, spec.back, spec.enabled};
+        for (const ControlLayout& item : main_window_controls()) {
+            controls[item.id] = {std::string(item.text), item.fore, item.back, item.enabled};
         }
     }
 
