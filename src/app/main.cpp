@@ -7,13 +7,17 @@
 
 #include "monitor/activity_log.h"
 #include "monitor/call_record.h"
+#include "monitor/call_screener.h"
 #include "monitor/caller_id_parser.h"
 #include "monitor/modem_session.h"
 #include "monitor/receive_stream.h"
+#include "platform/win32/file_store_win32.h"
 #include "platform/win32/main_window_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/serial_port_win32.h"
 #include "platform/win32/services_win32.h"
+#include "store/block_list.h"
+#include "store/call_log.h"
 #include "store/settings.h"
 #include "ui/main_window.h"
 
@@ -31,9 +35,10 @@ int run(HINSTANCE instance) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
+    const std::string program_dir = win32::program_directory();
     win32::Win32Registry registry;
     Settings settings;
-    SettingsStore store(registry, settings, win32::program_directory());
+    SettingsStore store(registry, settings, program_dir);
     store.load_total_count();
     store.load_total_blocked();
     store.load_comm_command();
@@ -46,18 +51,28 @@ int run(HINSTANCE instance) {
     win32::Win32Clock clock;
     win32::Win32Shell shell(window.hwnd());
 
+    win32::Win32FileStore files;
+    BlockList block_list(files, dialogs, block_list_path(program_dir),
+                         [&window] { window.set_enabled(Control::Connect2, false); });
+    CallLog call_log(files, call_log_path(program_dir));
+
     ActivityLog log(window);
     CallRecord record;
-    CallerIdParser parser(window, record, {});
-    ModemSession session({port, dialogs, pump, clock, shell}, window, log, store, settings,
+    ModemSession session({port, dialogs, pump, clock, shell}, window, log, store, settings, block_list,
                          [&window] { window.minimise_and_hide(); });
+    // The tray icon and the call-log window are not part of the program yet: nothing to refresh.
+    CallScreener screener(port, window, window, {files, block_list_path(program_dir), store, call_log}, settings,
+                          record, session, nullptr);
+    CallerIdParser parser(window, record,
+                          {[&screener] { screener.screen_call(); }, [&screener] { screener.name_reported(); }});
     ReceiveStream stream(port, window, log, parser, [&session] { session.error_reply(); });
     port.set_on_comm([&stream] { stream.on_comm(); });
-    MainWindowPresenter presenter(window, session, stream, port, settings);
+    MainWindowPresenter presenter(window, session, stream, port, settings, block_list, call_log);
     window.set_events({
         [&session](int index) { session.connect_click(index); },
         [&presenter](CloseReason reason) { return presenter.query_unload(reason); },
         [&presenter] { presenter.form_unload(); },
+        [&screener](TimerId timer) { screener.on_timer(timer); },
     });
 
     window.show_normal();

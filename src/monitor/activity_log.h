@@ -1,7 +1,9 @@
 #pragma once
-// The modem activity log (txtStatus): every received character, appended as it arrives. It keeps
-// at least the last kKeep bytes; once it holds kLimit it drops the oldest text back to kKeep, so a
-// port that never stops talking costs bounded memory and constant work per character.
+// The modem activity log (txtStatus): every received character. It keeps at least the last kKeep
+// bytes; once it holds kLimit it drops the oldest text back to kKeep, so a port that never stops
+// talking costs bounded memory and constant work per character. Characters reach the box in one
+// piece per receive event (flush): a text box redrawn for every character would delay the
+// answer to a call by tens of milliseconds.
 
 #include <cstddef>
 #include <string>
@@ -18,12 +20,16 @@ public:
     explicit ActivityLog(MainView& view);
 
     void append(char ch);
+    // Shows what was appended since the last flush.
+    void flush();
     void clear();
     [[nodiscard]] const std::string& text() const { return text_; }
 
 private:
     MainView& view_;
     std::string text_;
+    std::string pending_;    // appended, not yet in the box
+    bool rewrite_ = false;   // the oldest text was dropped: the box gets the whole text anew
 };
 
 }  // namespace vantelmoor

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "store/fixed_text.h"
 #include "ui/colours.h"
 
 namespace vantelmoor {
@@ -17,15 +18,35 @@ const std::string kModemPage = std::string("http://") + std::string(kWebAddress)
 }  // namespace
 
 ModemSession::ModemSession(SessionServices services, MainView& view, ActivityLog& log, SettingsStore& store,
-                           Settings& settings, std::function<void()> hide)
-    : services_(services), view_(view), log_(log), store_(store), settings_(settings), hide_(std::move(hide)) {}
+                           Settings& settings, BlockList& block_list, std::function<void()> hide)
+    : services_(services),
+      view_(view),
+      log_(log),
+      store_(store),
+      settings_(settings),
+      block_list_(block_list),
+      hide_(std::move(hide)) {}
 
 void ModemSession::connect_click(int index) {
     if (index == 0) {
         toggle();
     } else if (index == 1 && hide_) {
         hide_();
+    } else if (index == 2) {
+        offer_to_block_caller();
     }
+}
+
+void ModemSession::offer_to_block_caller() {
+    const std::string name = view_.text(Control::txtName);
+    const std::string number = view_.text(Control::txtNumber);  // as displayed, dashes and all
+    const std::string question = "Turn call blocking ON for this name/number?\r\rName: " + name +
+                                 "\r\rPhone Number: " + number;
+    if (services_.dialogs.message_box(question, "Add a number to block list", MessageIcon::Question,
+                                      MessageButtons::YesNo, Modality::Application) != MessageAnswer::Yes) {
+        return;
+    }
+    block_list_.add_block(fixed_width(trim(name), kBlockFieldSize), fixed_width(trim(number), kBlockFieldSize));
 }
 
 void ModemSession::toggle() {

@@ -12,6 +12,7 @@
 #include "platform/event_pump.h"
 #include "platform/modem_port.h"
 #include "platform/shell.h"
+#include "store/block_list.h"
 #include "store/settings.h"
 #include "ui/main_view.h"
 
@@ -31,9 +32,10 @@ struct SessionServices {
 class ModemSession {
 public:
     ModemSession(SessionServices services, MainView& view, ActivityLog& log, SettingsStore& store,
-                 Settings& settings, std::function<void()> hide);
+                 Settings& settings, BlockList& block_list, std::function<void()> hide);
 
-    // 0: toggle monitoring; 1: hide the window; any other index does nothing here.
+    // 0: toggle monitoring; 1: hide the window; 2: offer to block the caller just seen.
+    // Any other index does nothing.
     void connect_click(int index);
     // After every logged call: an empty log and a freshly initialised modem, in the same state.
     void restart_monitoring();
@@ -50,12 +52,14 @@ private:
     void handle_failure(const PortError& error);
     void show_modem_error();
     void offer_modem_page();
+    void offer_to_block_caller();
 
     SessionServices services_;
     MainView& view_;
     ActivityLog& log_;
     SettingsStore& store_;
     Settings& settings_;
+    BlockList& block_list_;
     std::function<void()> hide_;
     int next_port_ = 0;
 };

@@ -30,6 +30,7 @@ void ReceiveStream::on_comm() {
         if (input.empty()) break;
         receive(input.front());
     } while (port_.in_buffer_count() != 0);
+    log_.flush();
 }
 
 void ReceiveStream::receive(char ch) {

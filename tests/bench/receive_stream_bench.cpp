@@ -16,6 +16,7 @@ void BM_ReceiveCharacter(benchmark::State& state) {
     (void)rig.port.set_port_open(true);
     const std::string prefill(static_cast<std::size_t>(state.range(0)), 'x');
     for (char ch : prefill) rig.log.append(ch);
+    rig.log.flush();
     std::size_t i = 0;
     for (auto _ : state) {
         rig.port.arrive(std::string(1, kCall[i]));

@@ -110,16 +110,23 @@ class ModemSim:
                 raise AssertionError(f"modem-sim: {line.strip()} (for {text})")
         raise AssertionError(f"modem-sim did not finish: {text}")
 
-    def received(self):
-        """[(time, bytes)] of everything the program sent, one entry per read."""
+    def _log(self, direction):
         entries = []
         if not self.log_path.exists():
             return entries
-        for line in self.log_path.read_text(encoding="latin-1").splitlines():
+        for line in self.log_path.read_text(encoding="latin-1").split("\n"):
             parts = line.split(" ", 2)
-            if len(parts) == 3 and parts[1] == "RX":
+            if len(parts) == 3 and parts[1] == direction:
                 entries.append((float(parts[0]), unescape(parts[2])))
         return entries
+
+    def received(self):
+        """[(time, bytes)] of everything the program sent, one entry per read."""
+        return self._log("RX")
+
+    def sent(self):
+        """[(time, bytes)] of everything the simulator sent to the program, one entry per write."""
+        return self._log("TX")
 
     def commands(self):
         """[(time of its carriage return, command)] of the command lines the program sent."""

@@ -7,10 +7,14 @@
 namespace vantelmoor {
 namespace {
 
-TEST(ActivityLogTest, AppendsEachCharacterWithoutRewritingTheBox) {
+TEST(ActivityLogTest, FlushAppendsWhatArrivedWithoutRewritingTheBox) {
     test::FakeMainView view;
     ActivityLog log(view);
-    for (char ch : std::string("ATZ\r\r\nOK\r\n")) log.append(ch);
+    for (char ch : std::string("ATZ\r\r\n")) log.append(ch);
+    log.flush();
+    for (char ch : std::string("OK\r\n")) log.append(ch);
+    EXPECT_EQ(view.text(Control::txtStatus), "ATZ\r\r\n");
+    log.flush();
     EXPECT_EQ(view.text(Control::txtStatus), "ATZ\r\r\nOK\r\n");
     EXPECT_EQ(view.full_rewrites, 0);
 }
@@ -23,8 +27,10 @@ TEST(ActivityLogTest, DropsTheOldestTextAndKeepsAtLeastTheLast32KiB) {
         const char ch = static_cast<char>('a' + i % 26);
         all += ch;
         log.append(ch);
+        if (i % 7 == 0) log.flush();
         ASSERT_LE(log.text().size(), ActivityLog::kLimit);
     }
+    log.flush();
     EXPECT_GE(log.text().size(), ActivityLog::kKeep);
     EXPECT_EQ(log.text(), all.substr(all.size() - log.text().size()));
     EXPECT_EQ(view.text(Control::txtStatus), log.text());
@@ -35,7 +41,10 @@ TEST(ActivityLogTest, ClearEmptiesLogAndBox) {
     test::FakeMainView view;
     ActivityLog log(view);
     log.append('x');
+    log.flush();
+    log.append('y');
     log.clear();
+    log.flush();
     EXPECT_EQ(log.text(), "");
     EXPECT_EQ(view.text(Control::txtStatus), "");
 }

@@ -65,13 +65,32 @@ TEST_F(MainWindowTest, ActivityLogTakesAppendsBeyondTheDefaultEditLimit) {
 TEST_F(MainWindowTest, ButtonsReportTheirIndexAndTheCloseBoxIsRefused) {
     std::vector<int> clicks;
     window.set_events({[&](int index) { clicks.push_back(index); },
-                       [](CloseReason reason) { return reason != CloseReason::User; }, nullptr});
+                       [](CloseReason reason) { return reason != CloseReason::User; }, nullptr, nullptr});
     SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<int>(Control::Connect0), BN_CLICKED), 0);
     SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     SendMessageA(window.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(clicks, (std::vector<int>{0, 1, 1}));
     EXPECT_TRUE(IsWindow(window.hwnd()));
+}
+
+TEST_F(MainWindowTest, RunningTimersTickUntilStoppedAndAreNotRestartedByAStart) {
+    std::vector<TimerId> ticks;
+    window.set_events({nullptr, nullptr, nullptr, [&](TimerId timer) { ticks.push_back(timer); }});
+    window.start(TimerId::Timer2, 50);
+    const ULONGLONG started = GetTickCount64();
+    MSG message;
+    while (ticks.size() < 3 && GetTickCount64() - started < 10000) {
+        window.start(TimerId::Timer2, 50);  // must not push the next tick back
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        else Sleep(5);
+    }
+    window.stop(TimerId::Timer2);
+    ASSERT_EQ(ticks.size(), 3u);
+    EXPECT_EQ(ticks[0], TimerId::Timer2);
+    // A stopped timer's tick still queued is not delivered.
+    SendMessageA(window.hwnd(), WM_TIMER, 1 + static_cast<WPARAM>(TimerId::Timer2), 0);
+    EXPECT_EQ(ticks.size(), 3u);
 }
 
 TEST_F(MainWindowTest, HideMinimisesAndHides) {

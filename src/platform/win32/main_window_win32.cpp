@@ -8,6 +8,7 @@ namespace vantelmoor::win32 {
 namespace {
 
 constexpr char kWindowClass[] = "frmCallerID";
+constexpr UINT_PTR kTimerIdBase = 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 // Font heights in hundredths of a point.
@@ -163,6 +164,16 @@ void Win32MainWindow::set_fill_colour(Control control, Colour colour) {
 
 void Win32MainWindow::set_enabled(Control control, bool enabled) { EnableWindow(control_window(control), enabled); }
 
+// SetTimer on a running timer would restart its interval; a running timer keeps its schedule.
+void Win32MainWindow::start(TimerId timer, int interval_ms) {
+    if (!running_timers_.insert(timer).second) return;
+    SetTimer(window_, kTimerIdBase + static_cast<UINT_PTR>(timer), static_cast<UINT>(interval_ms), nullptr);
+}
+
+void Win32MainWindow::stop(TimerId timer) {
+    if (running_timers_.erase(timer)) KillTimer(window_, kTimerIdBase + static_cast<UINT_PTR>(timer));
+}
+
 HBRUSH Win32MainWindow::brush(Colour colour) {
     auto& owned = brushes_[colour];
     if (!owned) owned.reset(CreateSolidBrush(colorref(colour)));
@@ -220,6 +231,11 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_PAINT:
             paint();
             return 0;
+        case WM_TIMER: {
+            const auto timer = static_cast<TimerId>(wparam - kTimerIdBase);
+            if (running_timers_.contains(timer) && events_.timer) events_.timer(timer);
+            return 0;
+        }
         case WM_DPICHANGED: {
             apply_dpi(HIWORD(wparam));
             const auto* suggested = reinterpret_cast<const RECT*>(lparam);

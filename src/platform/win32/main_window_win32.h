@@ -6,7 +6,9 @@
 
 #include <functional>
 #include <map>
+#include <set>
 
+#include "platform/timers.h"
 #include "platform/win32/handles.h"
 #include "ui/main_view.h"
 #include "ui/main_window.h"
@@ -17,9 +19,11 @@ struct MainWindowEvents {
     std::function<void(int index)> connect_click;
     std::function<bool(CloseReason reason)> query_unload;
     std::function<void()> form_unload;
+    std::function<void(TimerId timer)> timer;
 };
 
-class Win32MainWindow final : public MainView {
+// The window also owns the call monitor's timers, as WM_TIMER timers of its own.
+class Win32MainWindow final : public MainView, public Timers {
 public:
     explicit Win32MainWindow(HINSTANCE instance);
     ~Win32MainWindow() override;
@@ -39,6 +43,9 @@ public:
     void set_fore_colour(Control control, Colour colour) override;
     void set_fill_colour(Control control, Colour colour) override;
     void set_enabled(Control control, bool enabled) override;
+
+    void start(TimerId timer, int interval_ms) override;
+    void stop(TimerId timer) override;
 
 private:
     struct Look {
@@ -62,6 +69,7 @@ private:
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
     MainWindowEvents events_;
     std::map<Control, Look> looks_;
+    std::set<TimerId> running_timers_;
     std::map<Colour, GdiObject> brushes_;
     GdiObject font_default_;
     GdiObject font_bold_;

@@ -1,0 +1,82 @@
+#include "platform/win32/file_store_win32.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/win32/handles.h"
+
+namespace vantelmoor::win32 {
+namespace {
+
+constexpr DWORD kChunk = 1 << 16;
+
+std::string directory_of(const std::string& path) {
+    const auto slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+bool write_whole(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const auto size = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kChunk));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), size, &written, nullptr) || written == 0) return false;
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+// A temporary file that is deleted unless it has been renamed into place.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+    ~TemporaryFile() {
+        if (!path_.empty()) DeleteFileA(path_.c_str());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    [[nodiscard]] const std::string& path() const { return path_; }
+    void kept() { path_.clear(); }
+
+private:
+    std::string path_;
+};
+
+}  // namespace
+
+std::optional<std::string> Win32FileStore::read_all(const std::string& path) {
+    // Shared for deleting too, so that another program's rewrite is not refused while this reads.
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    std::string bytes;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file.get(), &size)) bytes.reserve(static_cast<std::size_t>(size.QuadPart) + kChunk);
+    for (;;) {
+        const std::size_t used = bytes.size();
+        bytes.resize(used + kChunk);
+        DWORD read = 0;
+        if (!ReadFile(file.get(), bytes.data() + used, kChunk, &read, nullptr)) return std::nullopt;
+        bytes.resize(used + read);
+        if (read == 0) return bytes;
+    }
+}
+
+bool Win32FileStore::replace(const std::string& path, std::string_view bytes) {
+    char temp_path[MAX_PATH] = {};
+    // In the target's own directory, so that the rename stays on one volume and is one step.
+    if (GetTempFileNameA(directory_of(path).c_str(), "vtm", 0, temp_path) == 0) return false;
+    TemporaryFile temp(temp_path);
+    {
+        const FileHandle file(CreateFileA(temp.path().c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file || !write_whole(file.get(), bytes) || !FlushFileBuffers(file.get())) return false;
+    }
+    if (!MoveFileExA(temp.path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+    temp.kept();
+    return true;
+}
+
+}  // namespace vantelmoor::win32

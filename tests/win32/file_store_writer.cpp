@@ -1,0 +1,29 @@
+// Helper of the crash test: rewrites one file through the file store for ever, alternating
+// between the contents of two image files, and releases a named semaphore after each completed
+// rewrite. The test kills it at chosen moments.
+// Usage: file-store-writer TARGET IMAGE-A IMAGE-B SEMAPHORE-NAME
+#include <windows.h>
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "platform/win32/file_store_win32.h"
+#include "platform/win32/handles.h"
+
+int main(int argc, char** argv) {
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: file-store-writer TARGET IMAGE-A IMAGE-B SEMAPHORE-NAME\n");
+        return 2;
+    }
+    vantelmoor::win32::Win32FileStore store;
+    const std::optional<std::string> images[] = {store.read_all(argv[2]), store.read_all(argv[3])};
+    const vantelmoor::win32::KernelHandle done(OpenSemaphoreA(SEMAPHORE_MODIFY_STATE, FALSE, argv[4]));
+    if (!images[0] || !images[1] || !done) return 2;
+    for (;;) {
+        for (const auto& image : images) {
+            if (!store.replace(argv[1], *image)) return 1;
+            ReleaseSemaphore(done.get(), 1, nullptr);
+        }
+    }
+}
