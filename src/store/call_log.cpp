@@ -58,7 +58,9 @@ std::string write_call_records(const std::vector<std::string>& lines) {
     std::string bytes;
     bytes.reserve(lines.size() * kCallRecordSize);
     for (const std::string& line : lines) {
-        for (const Field& field : kFields) append_field(bytes, columns(line, field.line_column, field.width), field.width);
+        for (const Field& field : kFields) {
+            append_field(bytes, columns(line, field.line_column, field.width), field.width);
+        }
     }
     return bytes;
 }

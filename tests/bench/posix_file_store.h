@@ -1,15 +1,15 @@
 #pragma once
 // A file store on the Linux file system for the benchmarks, so that their figures include real
-// file reads and rewrites: the same steps as the Win32 store (temporary file beside the target,
-// flushed, renamed over it).
+// file reads and rewrites: the same steps as the Win32 store (a temporary file beside the target,
+// optionally flushed to the disk, renamed over it).
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "platform/file_store.h"
 
@@ -17,23 +17,32 @@ namespace vantelmoor::bench {
 
 class PosixFileStore : public FileStore {
 public:
+    explicit PosixFileStore(bool flush = true) : flush_(flush) {}
+
     std::optional<std::string> read_all(const std::string& path) override {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) {
-            std::ofstream(path, std::ios::binary);
-            return std::string();
-        }
-        return std::string(std::istreambuf_iterator<char>(in), {});
+        const int fd = open(path.c_str(), O_RDONLY | O_CREAT, 0644);
+        if (fd < 0) return std::nullopt;
+        std::string bytes;
+        char chunk[65536];
+        ssize_t got = 0;
+        while ((got = read(fd, chunk, sizeof(chunk))) > 0) bytes.append(chunk, static_cast<std::size_t>(got));
+        close(fd);
+        return got < 0 ? std::nullopt : std::optional(bytes);
     }
     bool replace(const std::string& path, std::string_view bytes) override {
         const std::string temp = path + ".tmp";
-        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (fd < 0) return false;
-        const bool written = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-        const bool synced = ::fdatasync(fd) == 0;
-        ::close(fd);
-        return written && synced && std::rename(temp.c_str(), path.c_str()) == 0;
+        bool ok = write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+        ok = ok && (!flush_ || fsync(fd) == 0);
+        ok = close(fd) == 0 && ok;
+        ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
+        if (!ok) std::remove(temp.c_str());
+        return ok;
     }
+
+private:
+    bool flush_;
 };
 
 }  // namespace vantelmoor::bench

@@ -245,14 +245,24 @@ class Scenario(unittest.TestCase):
     def text(self, control, caption=CAPTION):
         return self.probe("text", caption, control).stdout.rstrip("\n")
 
+    def wait_probe(self, what, timeout, *args):
+        """Runs a waiting probe command until it succeeds or `timeout` has passed. Each run waits
+        a few seconds itself; running it again covers a probe that could not start."""
+        end = time.monotonic() + timeout
+        while True:
+            result = self.probe(*args, "5", check=False)
+            if result.returncode == 0 or time.monotonic() > end:
+                return result
+            self.assertIsNone(self.program.poll(), f"the program ended while waiting for {what}")
+
     def wait_text(self, control, expected, caption=CAPTION, timeout=DEADLINE):
-        result = self.probe("wait", caption, control, expected, str(timeout), check=False)
+        result = self.wait_probe(f"{control} to show {expected!r}", timeout, "wait", caption, control, expected)
         self.assertEqual(result.stdout.rstrip("\n"), expected, f"{control} never showed {expected!r}")
 
     def wait_box(self, title, timeout=DEADLINE):
         """Waits for a message box and returns (text, [buttons])."""
-        result = self.probe("wait-box", title, str(timeout), check=False)
-        self.assertEqual(result.returncode, 0, f"no message box titled {title!r}")
+        result = self.wait_probe(f"a message box titled {title!r}", timeout, "wait-box", title)
+        self.assertEqual(result.returncode, 0, f"no message box titled {title!r}: {result.stderr.strip()}")
         # Split on line feeds only: the box's text may hold carriage returns of its own.
         fields = dict(line.split(": ", 1) for line in result.stdout.split("\n") if ": " in line)
         return fields.get("text", ""), fields.get("buttons", "").split("|")

@@ -1,6 +1,7 @@
 """Screening for real: a listed caller is answered and hung up, every call is logged, and the
 caller just seen can be blocked from the main window."""
 
+import sys
 import unittest
 
 from harness import SETTINGS_KEY, Scenario, wait_until
@@ -45,7 +46,9 @@ class ListedCaller(BlockingScenario):
         self.wait_text("lblStatus(0)", "Flushing Call")
         self.assertRegex(self.text("lblStatus(1)"), r"^0:0[0-4]$")
         ata = wait_until(lambda: self.command_times("ATA"), "ATA")[0]
-        self.assertLessEqual(ata - self.sent_time("NMBR=5551234567\r"), 0.05)
+        delay = ata - self.sent_time("NMBR=5551234567\r")
+        print(f"\nATA {delay * 1000:.1f} ms after the number line", file=sys.stderr)
+        self.assertLessEqual(delay, 0.05)
         ath = wait_until(lambda: self.command_times("ATH"), "ATH")[0]
         self.assertGreaterEqual(ath - ata, 2.5)
         self.assertLessEqual(ath - ata, 3.5)

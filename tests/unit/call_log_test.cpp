@@ -58,6 +58,10 @@ TEST(CallRecordsTest, WritingTakesEachColumnRangeTrimmedAndAShortLineGivesASpace
     const std::string line = "  03/21   " " " "   2:05 PM" " " "   JOHN DOE         " " " + spaces(20) + " " + kNul;
     EXPECT_EQ(write_call_records({line}),
               "03/21" + spaces(5) + "2:05 PM" + spaces(3) + "JOHN DOE" + spaces(12) + spaces(20) + kNul);
+    // What stands between the ranges is not part of any field.
+    const std::string marked = "  03/21   |  2:05 PM |  JOHN" + spaces(14) + "|  555" + spaces(15) + "|Y";
+    EXPECT_EQ(write_call_records({marked}),
+              "03/21" + spaces(5) + "2:05 PM" + spaces(3) + "JOHN" + spaces(16) + "555" + spaces(17) + "Y");
     EXPECT_EQ(write_call_records({"03/21"}), "03/21" + spaces(56));
     EXPECT_EQ(write_call_records({""}), spaces(61));
     EXPECT_EQ(write_call_records({line.substr(0, 64)}).back(), ' ');
@@ -76,7 +80,8 @@ TEST(CallRecordsTest, ReadingTrimsThenPadsEachFieldAndKeepsTheMarkerByteAsItIs) 
 
 TEST(CallRecordsTest, LengthIsCountedInRecordsRoundedToNearest) {
     const std::string image = write_call_records(numbered_lines(0, 3));
-    const std::pair<std::size_t, std::size_t> cases[] = {{0, 0}, {30, 0}, {31, 1}, {61, 1}, {91, 1}, {92, 2}, {183, 3}};
+    const std::pair<std::size_t, std::size_t> cases[] = {{0, 0},  {30, 0}, {31, 1},  {61, 1},
+                                                         {91, 1}, {92, 2}, {183, 3}};
     for (const auto& [length, records] : cases) {
         EXPECT_EQ(read_call_records(std::string_view(image).substr(0, length)).size(), records) << length;
     }
@@ -89,7 +94,8 @@ TEST(CallRecordsTest, ARecordCutShortReadsOnlyTheBytesThatAreThereWithASpaceMark
     const std::vector<std::string> lines = read_call_records(std::string_view(memory).substr(0, 61 + 45));
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], numbered_line(0));
-    EXPECT_EQ(lines[1], "03/21" + spaces(5) + " 9:00 PM" + spaces(3) + " JANE" + spaces(16) + " 55512" + spaces(15) + "  ");
+    EXPECT_EQ(lines[1],
+              "03/21" + spaces(5) + " 9:00 PM" + spaces(3) + " JANE" + spaces(16) + " 55512" + spaces(15) + "  ");
 }
 
 TEST(CallRecordsTest, LinesSurviveAWriteAndARead) {

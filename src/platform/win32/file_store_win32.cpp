@@ -47,9 +47,8 @@ private:
 }  // namespace
 
 std::optional<std::string> Win32FileStore::read_all(const std::string& path) {
-    // Shared for deleting too, so that another program's rewrite is not refused while this reads.
-    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
     std::string bytes;
     LARGE_INTEGER size{};
@@ -74,7 +73,8 @@ bool Win32FileStore::replace(const std::string& path, std::string_view bytes) {
                                           FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file || !write_whole(file.get(), bytes) || !FlushFileBuffers(file.get())) return false;
     }
-    if (!MoveFileExA(temp.path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+    constexpr DWORD kMove = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if (!MoveFileExA(temp.path().c_str(), path.c_str(), kMove)) return false;
     temp.kept();
     return true;
 }
