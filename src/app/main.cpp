@@ -18,6 +18,7 @@
 #include "platform/win32/services_win32.h"
 #include "store/block_list.h"
 #include "store/call_log.h"
+#include "store/run_marker.h"
 #include "store/settings.h"
 #include "ui/main_window.h"
 
@@ -77,6 +78,8 @@ int run(HINSTANCE instance) {
 
     window.show_normal();
     presenter.form_load();
+    win32::Win32FileSystem file_system;
+    create_run_marker(file_system, program_dir);
     return run_message_loop(window.hwnd());
 }
 

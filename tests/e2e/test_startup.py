@@ -2,7 +2,7 @@
 
 import unittest
 
-from harness import Scenario
+from harness import Scenario, wait_until
 
 
 class CleanStart(Scenario):
@@ -22,6 +22,21 @@ class CleanStart(Scenario):
         self.wait_text("Connect(0)", "&Pause")
         self.assertEqual(self.registry_values(), {"CommCommand": "AT+VCID=1"})
 
+    def test_creates_an_empty_run_marker_and_keeps_an_existing_one(self):
+        marker = self.program_dir / "Vantelmoor.flg"
+        self.start_program()
+        wait_until(marker.exists, "the run marker")
+        self.assertEqual(marker.read_bytes(), b"")
+        self.stop_wine()
+        marker.write_bytes(b"kept")
+        self.start_program()
+        self.wait_text("Connect(0)", "&Pause")
+        # A call is logged five seconds after it is played: well after start-up has finished.
+        self.modem.command("call 5551234567 JOHN DOE")
+        log = self.program_dir / "Vantelmoor.log"
+        wait_until(lambda: log.exists() and log.stat().st_size == 61, "the call to be logged")
+        self.assertEqual(marker.read_bytes(), b"kept")
+
     def test_title_bar_close_is_refused_and_escape_hides(self):
         self.start_program()
         self.wait_text("Connect(0)", "&Pause")
@@ -37,7 +52,6 @@ class CleanStart(Scenario):
         self.wait_until_hidden()
 
     def wait_until_hidden(self):
-        from harness import wait_until
         wait_until(lambda: self.probe("visible", "Vantelmoor", check=False).stdout.strip() == "0",
                    "the main window to be hidden")
 
