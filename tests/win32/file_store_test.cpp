@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -83,6 +84,24 @@ TEST_F(FileStoreTest, AReplaceThatCannotHappenLeavesTheOldFileAndNoTemporaryFile
     EXPECT_EQ(dir.names(), std::set<std::string>{"Vantelmoor.dat"});
     ASSERT_TRUE(store.replace(target, "new"));  // and nothing is stuck afterwards
     EXPECT_EQ(ScratchDirectory::contents(target), "new");
+}
+
+// A full disk: `test-all`, run as root, mounts a 128 KiB file system and names it here. The new
+// bytes do not fit, so the write of the temporary file fails part-way.
+TEST(FileStoreFullDiskTest, RewriteThatDoesNotFitLeavesTheOldFileAndNoTemporaryFile) {
+    const char* full_disk = std::getenv("VANTELMOOR_FULL_DISK");
+    if (full_disk == nullptr) GTEST_SKIP() << "no small file system mounted (test-all mounts one when run as root)";
+    const std::string target = std::string(full_disk) + "\\Vantelmoor.log";
+    win32::Win32FileStore store;
+    ASSERT_TRUE(store.replace(target, "old contents"));
+
+    EXPECT_FALSE(store.replace(target, std::string(1 << 20, 'n')));
+    EXPECT_EQ(ScratchDirectory::contents(target), "old contents");
+    WIN32_FIND_DATAA entry{};
+    const HANDLE search = FindFirstFileA((std::string(full_disk) + "\\vtm*").c_str(), &entry);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "left behind: " << entry.cFileName;
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    DeleteFileA(target.c_str());
 }
 
 }  // namespace
