@@ -1,6 +1,5 @@
 #include "monitor/modem_session.h"
 
-#include <cmath>
 #include <string>
 
 #include "store/fixed_text.h"
@@ -84,10 +83,11 @@ void ModemSession::pause_listening() {
     view_.set_fill_colour(Control::Shape1_1, kRed);
 }
 
-// Between 1.5 and 2.5 seconds: from the start time rounded to a whole second, plus two. Events
-// keep running meanwhile, the modem's replies among them.
+// Two seconds for the modem to reset, events running meanwhile (the modem's replies among them).
+// Always two: a wait that hung on where the clock's whole second fell would end anywhere between
+// 1.5 and 2.5 seconds, and at the edge a modem's reply time could push it past.
 void ModemSession::wait_for_modem() {
-    const double end = std::round(services_.clock.now_seconds()) + kModemResetSeconds;
+    const double end = services_.clock.now_seconds() + kModemResetSeconds;
     for (double now = services_.clock.now_seconds(); now < end; now = services_.clock.now_seconds()) {
         services_.pump.process_events(end - now);
     }
