@@ -62,7 +62,7 @@ int run(HINSTANCE instance) {
     ModemSession session({port, dialogs, pump, clock, shell}, window, log, store, settings, block_list,
                          [&window] { window.minimise_and_hide(); });
     // The tray icon and the call-log window are not part of the program yet: nothing to refresh.
-    CallScreener screener(port, window, window, {files, block_list_path(program_dir), store, call_log}, settings,
+    CallScreener screener(port, window, window, {files, block_list.path(), store, call_log}, settings,
                           record, session, nullptr);
     CallerIdParser parser(window, record,
                           {[&screener] { screener.screen_call(); }, [&screener] { screener.name_reported(); }});

@@ -2,7 +2,6 @@
 // Message boxes that record what they showed and give scripted answers.
 
 #include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,12 +22,10 @@ class FakeDialogs : public Dialogs {
 public:
     std::vector<ShownBox> shown;
     std::deque<MessageAnswer> answers;         // taken in order; Ok or No when none is left
-    std::function<void()> while_open;          // events that run while the box is open
 
     MessageAnswer message_box(const std::string& text, const std::string& title, MessageIcon icon,
                               MessageButtons buttons, Modality modality) override {
         shown.push_back({text, title, icon, buttons, modality});
-        if (while_open) while_open();
         if (!answers.empty()) {
             const MessageAnswer answer = answers.front();
             answers.pop_front();

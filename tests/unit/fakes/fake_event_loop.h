@@ -19,7 +19,6 @@ public:
     void after(double delay, std::function<void()> event) { at(now_ + delay, std::move(event)); }
 
     void process_events(double max_wait_seconds) override {
-        ++pumps;
         const double until = now_ + max_wait_seconds;
         if (events_.empty() || events_.begin()->first > until) {
             now_ = until;
@@ -36,8 +35,6 @@ public:
     void run_all() {
         while (!events_.empty()) run_next();
     }
-
-    int pumps = 0;
 
 private:
     void run_next() {

@@ -15,7 +15,6 @@ namespace vantelmoor::test {
 
 struct Written {
     double at;
-    int port;
     std::string text;
 };
 
@@ -59,7 +58,7 @@ public:
     void set_input_len(int characters) override { input_len = characters; }
     PortResult output(std::string_view text) override {
         if (!open_) return PortError{kPortNotOpen, "Operation valid only when the port is open"};
-        writes.push_back({clock_.now_seconds(), port_, std::string(text)});
+        writes.push_back({clock_.now_seconds(), std::string(text)});
         if (on_write) on_write(std::string(text));
         return std::nullopt;
     }
