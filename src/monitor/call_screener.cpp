@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "monitor/monitor_timers.h"
 #include "store/block_list.h"
 #include "store/fixed_text.h"
 #include "store/record_file.h"
@@ -47,20 +48,33 @@ bool any_record(std::string_view bytes, Visit visit) {
 
 }  // namespace
 
-CallScreener::CallScreener(ModemPort& port, MainView& view, Timers& timers, ScreenerStores stores,
-                           Settings& settings, CallRecord& record, ModemSession& session, CallWindows* windows)
+CallScreener::CallScreener(ModemPort& port, Timers& timers, MonitorListener& listener, ActivityLog& log,
+                           ScreenerStores stores, Settings& settings, CallRecord& record, ModemSession& session)
     : port_(port),
-      view_(view),
       timers_(timers),
+      listener_(listener),
+      log_(log),
       stores_(std::move(stores)),
       settings_(settings),
       record_(record),
-      session_(session),
-      windows_(windows) {}
+      session_(session) {}
 
-std::string CallScreener::block_list_bytes() const {
-    // Read afresh for every call: an edit saved elsewhere counts from the next call on.
-    return stores_.files.read_all(stores_.block_list_path).value_or(std::string());
+CallCounters CallScreener::counters() const { return {new_calls_, settings_.total_count, settings_.total_blocked}; }
+
+// Read afresh for every call, so an edit saved elsewhere counts from the next call on. While it
+// cannot be read, calls are screened against the list as it was last read.
+const std::string& CallScreener::block_list() {
+    FileRead read = stores_.files.read_all(stores_.block_list_path);
+    if (read.bytes) {
+        block_list_ = std::move(*read.bytes);
+        if (block_list_unreadable_) log_.note("The block list can be read again.");
+        block_list_unreadable_ = false;
+    } else if (!block_list_unreadable_) {
+        block_list_unreadable_ = true;
+        log_.note("The block list " + stores_.block_list_path + " cannot be read (" + read.failure +
+                  "). Calls are screened against the list as it was last read.");
+    }
+    return block_list_;
 }
 
 // The tests of one call against the options and the block list file, in one pass over the file.
@@ -82,40 +96,58 @@ bool CallScreener::unwanted(std::string_view block_list, Screen screen) const {
     });
 }
 
-void CallScreener::screen_call() {
-    // The decision describes this call only: an earlier blocked call that was never logged does
-    // not carry over.
-    const std::string block_list = block_list_bytes();
-    block_flag_ = unwanted(block_list, Screen::NameAndNumber);
-    view_.set_enabled(Control::Connect2, !block_flag_);
-    if (block_flag_) block_call();
+// A call once blocked stays blocked: a number line that some modems repeat must not let it through.
+void CallScreener::block(Screen screen) {
+    if (!block_flag_ && unwanted(block_list(), screen)) {
+        block_flag_ = true;
+        block_call();
+    }
+    listener_.caller_blocked(block_flag_);
+}
 
-    if (new_calls_ < kNewCallsCeiling) ++new_calls_;
-    if (settings_.total_count < kCounterCeiling) ++settings_.total_count;
-    stores_.settings_store.save_total_count();
-    view_.set_text(Control::lblStatus1, std::to_string(new_calls_) + " New Calls");
-    if (windows_) windows_->call_counted();
+void CallScreener::screen_call() {
+    block(Screen::NameAndNumber);
+    if (!counted_) count_call();
+    // A report without a name line (number-only caller ID) is complete too.
+    start_timer(timers_, log_, TimerId::Timer3, kCompletionIntervalMs);
 }
 
 void CallScreener::name_reported() {
     // Modems send the number line before the name line, so the name of the call is screened
-    // again once it is known, unless the call is blocked already.
-    if (record_.number_seen && !block_flag_ && record_.name_seen && unwanted(block_list_bytes(), Screen::NameOnly)) {
-        block_flag_ = true;
-        view_.set_enabled(Control::Connect2, false);
-        block_call();
-    }
-    timers_.start(TimerId::Timer3, kCompletionIntervalMs);
+    // again once it is known. A number known only from a message line is counted here.
+    if (record_.number_seen && record_.name_seen) block(Screen::NameOnly);
+    if (record_.number_seen && !counted_) count_call();
+    start_timer(timers_, log_, TimerId::Timer3, kCompletionIntervalMs);
+}
+
+void CallScreener::count_call() {
+    counted_ = true;
+    if (new_calls_ < kNewCallsCeiling) ++new_calls_;
+    if (settings_.total_count < kCounterCeiling) ++settings_.total_count;
+    note_registry(stores_.settings_store.save_total_count());
+    listener_.counters_changed(counters());
 }
 
 void CallScreener::block_call() {
-    (void)port_.output("ATA\r");
-    timers_.start(TimerId::Timer1, kHangupIntervalMs);
-    timers_.start(TimerId::Timer2, kCountdownIntervalMs);
+    send("ATA");
+    start_timer(timers_, log_, TimerId::Timer1, kHangupIntervalMs);
+    start_timer(timers_, log_, TimerId::Timer2, kCountdownIntervalMs);
     if (settings_.total_blocked >= kCounterCeiling) return;  // the call is still answered and hung up
     ++settings_.total_blocked;
-    stores_.settings_store.save_total_blocked();
-    view_.set_text(Control::Label1_4, std::to_string(settings_.total_blocked));
+    note_registry(stores_.settings_store.save_total_blocked());
+    listener_.counters_changed(counters());
+}
+
+void CallScreener::send(const char* command) {
+    const PortResult failure = port_.output(std::string(command) + "\r");
+    // A port paused by hand has hung the line up itself.
+    if (failure && failure->number != kPortNotOpen) {
+        log_.note(std::string("The modem did not take ") + command + " (" + failure->description + ").");
+    }
+}
+
+void CallScreener::note_registry(const RegistryFailure& failure) {
+    if (failure) log_.note("The call totals could not be saved in the registry (" + *failure + ").");
 }
 
 void CallScreener::on_timer(TimerId timer) {
@@ -123,6 +155,7 @@ void CallScreener::on_timer(TimerId timer) {
         case TimerId::Timer1: hangup_tick(); break;
         case TimerId::Timer2: countdown_tick(); break;
         case TimerId::Timer3: complete_call(); break;
+        default: break;
     }
 }
 
@@ -130,7 +163,7 @@ void CallScreener::on_timer(TimerId timer) {
 void CallScreener::hangup_tick() {
     ++hangup_ticks_;
     if (hangup_ticks_ == 5) {
-        (void)port_.output("ATH\r");  // a paused port just misses it; the sequence runs to its end
+        send("ATH");
     } else if (hangup_ticks_ == 6) {
         hangup_ticks_ = 0;
         timers_.stop(TimerId::Timer1);
@@ -140,19 +173,13 @@ void CallScreener::hangup_tick() {
 }
 
 void CallScreener::countdown_tick() {
-    view_.set_fore_colour(Control::lblStatus0, kRed);
-    view_.set_text(Control::lblStatus0, "Flushing Call");
     if (flush_ticks_ < 5) {
-        set_lights(kRed);
-        view_.set_fore_colour(Control::lblStatus1, kLightBlue);
-        view_.set_text(Control::lblStatus1, "0:0" + std::to_string(4 - flush_ticks_));
+        listener_.status_changed(MonitorStatus::FlushingCall);
+        listener_.countdown_changed(4 - flush_ticks_);
         ++flush_ticks_;
         return;
     }
-    set_lights(kGreen);
-    show_new_calls(kWhite);
-    view_.set_fore_colour(Control::lblStatus0, kGreen);
-    view_.set_text(Control::lblStatus0, "Waiting");
+    listener_.status_changed(MonitorStatus::BlockFinished);
     flush_ticks_ = 0;
     timers_.stop(TimerId::Timer2);
 }
@@ -161,25 +188,38 @@ void CallScreener::complete_call() {
     timers_.stop(TimerId::Timer3);
     stores_.call_log.append(
         call_log_line(record_.call_date, record_.call_time, record_.caller_name, record_.caller_number, block_flag_));
-    (void)stores_.call_log.save();
+    const FileOutcome saved = stores_.call_log.save();
     session_.restart_monitoring();
     block_flag_ = false;
-    view_.set_text(Control::lblStatus0, "Waiting");
+    counted_ = false;
+    listener_.status_changed(MonitorStatus::CallLogged);
     record_.call_date.clear();
     record_.call_time.clear();
     record_.caller_name.clear();
     record_.caller_number.clear();
-    if (windows_) windows_->call_logged();
+    // After the restart, which empties the activity log.
+    report_call_log(saved);
+    listener_.call_logged();
 }
 
-void CallScreener::show_new_calls(Colour colour) {
-    view_.set_fore_colour(Control::lblStatus1, colour);
-    view_.set_text(Control::lblStatus1, std::to_string(new_calls_) + " New Calls");
-}
-
-void CallScreener::set_lights(Colour colour) {
-    view_.set_fill_colour(Control::Shape1_0, colour);
-    view_.set_fill_colour(Control::Shape1_1, colour);
+void CallScreener::report_call_log(const FileOutcome& outcome) {
+    if (outcome.ok()) {
+        if (call_log_problem_ != FileProblem::None) log_.note("The call log is saved again, with the calls kept meanwhile.");
+        call_log_problem_ = FileProblem::None;
+        return;
+    }
+    if (outcome.problem == call_log_problem_) return;
+    call_log_problem_ = outcome.problem;
+    const std::string& path = stores_.call_log.path();
+    if (outcome.problem == FileProblem::Unreadable) {
+        listener_.status_changed(MonitorStatus::LogUnreadable);
+        log_.note("The call log " + path + " cannot be read (" + outcome.reason +
+                  "). New calls are kept until it can be read.");
+    } else {
+        listener_.status_changed(MonitorStatus::LogNotSaved);
+        log_.note("The call log " + path + " could not be saved (" + outcome.reason +
+                  "). New calls are kept and saved with the next call.");
+    }
 }
 
 }  // namespace vantelmoor

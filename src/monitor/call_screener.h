@@ -1,31 +1,23 @@
 #pragma once
 // What happens to each reported call: screening at its number line (the "unknown" and "private"
 // options, then the block list file), the answer-and-hang-up sequence for an unwanted call with
-// its countdown on the status strip, the counters, and the log entry five seconds after the name
-// line.
+// its countdown, the counters, and the log entry five seconds after the number or name line.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "monitor/activity_log.h"
 #include "monitor/call_record.h"
 #include "monitor/modem_session.h"
+#include "monitor/monitor_listener.h"
 #include "platform/file_store.h"
 #include "platform/modem_port.h"
 #include "platform/timers.h"
 #include "store/call_log.h"
 #include "store/settings.h"
-#include "ui/main_view.h"
 
 namespace vantelmoor {
-
-// The windows that show the counters and the log: the tray icon's tip and the call-log window.
-class CallWindows {
-public:
-    virtual ~CallWindows() = default;
-    virtual void call_counted() = 0;  // new figures for the icon's tip; visible windows come forward
-    virtual void call_logged() = 0;   // the call-log window reloads the file
-};
 
 struct ScreenerStores {
     FileStore& files;
@@ -36,43 +28,51 @@ struct ScreenerStores {
 
 class CallScreener {
 public:
-    CallScreener(ModemPort& port, MainView& view, Timers& timers, ScreenerStores stores, Settings& settings,
-                 CallRecord& record, ModemSession& session, CallWindows* windows);
+    CallScreener(ModemPort& port, Timers& timers, MonitorListener& listener, ActivityLog& log, ScreenerStores stores,
+                 Settings& settings, CallRecord& record, ModemSession& session);
 
-    // A number line: decide, block if unwanted, count.
+    // A number line: decide, block if unwanted, count; the call is logged five seconds later.
     void screen_call();
     // A name line: a name that arrives after the number line of a call not yet blocked is
     // screened too; the call is logged five seconds later.
     void name_reported();
     void on_timer(TimerId timer);
+    // Says, once, that the call log cannot be read or written, and when it can again.
+    void report_call_log(const FileOutcome& outcome);
 
     [[nodiscard]] bool block_flag() const { return block_flag_; }
-    [[nodiscard]] int new_calls() const { return new_calls_; }
+    [[nodiscard]] CallCounters counters() const;
 
 private:
-    std::string block_list_bytes() const;
+    const std::string& block_list();
     enum class Screen { NameAndNumber, NameOnly };
     bool unwanted(std::string_view block_list, Screen screen) const;
+    void block(Screen screen);
+    void count_call();
     void block_call();
+    void send(const char* command);
     void hangup_tick();
     void countdown_tick();
     void complete_call();
-    void show_new_calls(Colour colour);
-    void set_lights(Colour colour);
+    void note_registry(const RegistryFailure& failure);
 
     ModemPort& port_;
-    MainView& view_;
     Timers& timers_;
+    MonitorListener& listener_;
+    ActivityLog& log_;
     ScreenerStores stores_;
     Settings& settings_;
     CallRecord& record_;
     ModemSession& session_;
-    CallWindows* windows_;
 
     bool block_flag_ = false;
+    bool counted_ = false;  // this call's figures have gone up already
     std::uint8_t new_calls_ = 0;
     std::uint8_t hangup_ticks_ = 0;
     std::uint8_t flush_ticks_ = 0;
+    std::string block_list_;                // as last read: used while the file cannot be read
+    bool block_list_unreadable_ = false;    // said so already
+    FileProblem call_log_problem_ = FileProblem::None;  // said so already
 };
 
 }  // namespace vantelmoor

@@ -1,5 +1,7 @@
 #include "monitor/caller_id_parser.h"
 
+#include <array>
+#include <optional>
 #include <string>
 
 #include "monitor/date_time_text.h"
@@ -10,94 +12,146 @@ namespace {
 
 constexpr std::string_view kUnknown = "UNKNOWN";
 
-struct KeywordLine {
-    std::string_view keyword;
-    std::string_view value;
+enum class LineKind { Ring, Date, Time, DateAndTime, Name, Message, Number };
+
+struct Keyword {
+    std::string_view text;
+    LineKind kind;
 };
+
+// Longest first, so that "DATE TIME" is not read as "DATE" and "DDN_NMBR" not as "DDN". Besides
+// the usual labels: the number as DDN_NMBR, DDN or NBR, the date and time on one line, as modems
+// in France print them, and "CID RING".
+constexpr std::array<Keyword, 11> kKeywords{{
+    {"DATE TIME", LineKind::DateAndTime},
+    {"DDN_NMBR", LineKind::Number},
+    {"CID RING", LineKind::Ring},
+    {"RING", LineKind::Ring},
+    {"DATE", LineKind::Date},
+    {"TIME", LineKind::Time},
+    {"NAME", LineKind::Name},
+    {"MESG", LineKind::Message},
+    {"NMBR", LineKind::Number},
+    {"DDN", LineKind::Number},
+    {"NBR", LineKind::Number},
+}};
+
+bool is_word_character(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
 
 // The value follows the keyword after any spaces, one equals sign and any spaces, so that
 // "NMBR=5551234567" and "NMBR = 5551234567" say the same. A line with no equals sign gives up
-// its first six characters (line feed, keyword, one separator).
-std::string_view value_after(std::string_view line, std::size_t keyword_end) {
-    std::size_t pos = line.find_first_not_of(' ', keyword_end);
-    if (pos != std::string_view::npos && line[pos] == '=') {
-        pos = line.find_first_not_of(' ', pos + 1);
-        return pos == std::string_view::npos ? std::string_view{} : line.substr(pos);
+// one separator after its keyword.
+std::string_view value_after(std::string_view rest) {
+    std::size_t pos = rest.find_first_not_of(' ');
+    if (pos != std::string_view::npos && rest[pos] == '=') {
+        pos = rest.find_first_not_of(' ', pos + 1);
+        return pos == std::string_view::npos ? std::string_view{} : rest.substr(pos);
     }
-    return line.size() > keyword_end + 1 ? line.substr(keyword_end + 1) : std::string_view{};
+    return rest.size() > 1 ? rest.substr(1) : std::string_view{};
 }
 
-KeywordLine split(std::string_view line) {
-    // Some lines label the number DDN_NMBR; it is the same field.
-    constexpr std::string_view kDdnNumber = "DDN_NMBR";
-    if (line.substr(1, kDdnNumber.size()) == kDdnNumber) {
-        return {"NMBR", value_after(line, 1 + kDdnNumber.size())};
+struct KeywordLine {
+    LineKind kind;
+    std::string_view value;
+    std::string_view line;  // from the keyword on
+};
+
+std::optional<KeywordLine> split(std::string_view line) {
+    const std::size_t start = line.find_first_not_of("\n\r ");
+    if (start == std::string_view::npos) return std::nullopt;
+    line.remove_prefix(start);
+    for (const Keyword& keyword : kKeywords) {
+        if (!line.starts_with(keyword.text)) continue;
+        const std::string_view rest = line.substr(keyword.text.size());
+        if (!rest.empty() && is_word_character(rest.front())) continue;
+        return KeywordLine{keyword.kind, value_after(rest), line};
     }
-    return {line.substr(1, 4), value_after(line, 5)};
+    return std::nullopt;  // the modem's OK, the echo of a command, anything else
 }
 
-// The last four characters of the line as "ab" + separator + "cd".
-std::string last_four_split(std::string_view line, char separator) {
-    const std::string_view four = line.size() >= 4 ? line.substr(line.size() - 4) : line;
+// The last four characters of a text.
+std::string_view last_four(std::string_view text) { return text.size() >= 4 ? text.substr(text.size() - 4) : text; }
+
+// "ab" + separator + "cd" from four characters.
+std::string split_pair(std::string_view four, char separator) {
     std::string built(four.substr(0, 2));
     built += separator;
-    built += line.size() >= 2 ? line.substr(line.size() - 2) : line;
+    built += four.size() >= 2 ? four.substr(four.size() - 2) : four;
     return built;
+}
+
+std::string digits_of(std::string_view text) {
+    std::string digits;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') digits += c;
+    }
+    return digits;
 }
 
 }  // namespace
 
-CallerIdParser::CallerIdParser(MainView& view, CallRecord& record, CallLineEvents events)
-    : view_(view), record_(record), events_(std::move(events)) {}
+CallerIdParser::CallerIdParser(MonitorListener& listener, CallRecord& record, CallLineEvents events)
+    : listener_(listener), record_(record), events_(std::move(events)) {}
 
 void CallerIdParser::parse_line(std::string_view line) {
-    if (line.size() < 5) return;  // too short to hold a keyword after its line feed
-    const auto [keyword, value] = split(line);
-    if (keyword == "RING") {
+    const auto parsed = split(line);
+    if (!parsed) return;
+    if (parsed->kind == LineKind::Ring) {
         record_.name_seen = false;
         record_.number_seen = false;
-    } else if (keyword == "DATE") {
-        on_date(line);
-    } else if (keyword == "TIME") {
-        on_time(line);
-    } else if (keyword == "NAME") {
-        on_name(value);
-    } else if (keyword == "MESG") {
-        on_message(value);
-    } else if (keyword == "NMBR") {
-        on_number(value);
+        fire(events_.ring);
+        return;
+    }
+    if (events_.caller_id_line) events_.caller_id_line(parsed->kind == LineKind::Number);
+    switch (parsed->kind) {
+        case LineKind::Date: on_date(last_four(parsed->line)); break;
+        case LineKind::Time: on_time(last_four(parsed->line)); break;
+        case LineKind::DateAndTime: on_date_and_time(parsed->value); break;
+        case LineKind::Name: on_name(parsed->value); break;
+        case LineKind::Message: on_message(parsed->value); break;
+        case LineKind::Number: on_number(parsed->value); break;
+        case LineKind::Ring: break;
     }
 }
 
-void CallerIdParser::on_date(std::string_view line) {
-    const std::string built = last_four_split(line, '/');
-    view_.set_text(Control::txtDate, built);
+void CallerIdParser::on_date(std::string_view four_digits) {
+    const std::string built = split_pair(four_digits, '/');
+    show(CallerField::Date, built);
     if (const auto date = format_call_date(built)) record_.call_date = *date;
 }
 
-void CallerIdParser::on_time(std::string_view line) {
-    const std::string built = last_four_split(line, ':');
-    view_.set_text(Control::txtTime, built);
+void CallerIdParser::on_time(std::string_view four_digits) {
+    const std::string built = split_pair(four_digits, ':');
+    show(CallerField::Time, built);
     if (const auto time = format_call_time(built)) {
         record_.call_time = *time;
-        view_.set_text(Control::txtTime, record_.call_time);
+        show(CallerField::Time, record_.call_time);
     }
+}
+
+// "11/24 22:10": month and day, then the time on the 24-hour clock.
+void CallerIdParser::on_date_and_time(std::string_view value) {
+    const std::size_t space = value.find(' ');
+    on_date(last_four(digits_of(value.substr(0, space))));
+    if (space != std::string_view::npos) on_time(last_four(digits_of(value.substr(space + 1))));
 }
 
 void CallerIdParser::on_name(std::string_view value) {
     if (!value.empty()) {
-        view_.set_text(Control::lblStatus0, "Analyzing Call");
+        listener_.status_changed(MonitorStatus::AnalyzingCall);
         record_.caller_name = std::string(value);
-        view_.set_text(Control::txtName, record_.caller_name);
+        show(CallerField::Name, record_.caller_name);
         record_.name_seen = true;
     }
-    if (events_.name_reported) events_.name_reported();
+    fire(events_.name_reported);
 }
 
 void CallerIdParser::set_unknown_name() {
     record_.name_seen = true;
     record_.caller_name = std::string(kUnknown);
-    view_.set_text(Control::txtName, record_.caller_name);
+    show(CallerField::Name, record_.caller_name);
 }
 
 void CallerIdParser::on_message(std::string_view value) {
@@ -105,14 +159,14 @@ void CallerIdParser::on_message(std::string_view value) {
         // The second hex digit of the third to ninth byte: the digits of a seven-digit number.
         std::string digits;
         for (std::size_t pos = 5; pos < value.size() && pos <= 17; pos += 2) digits += value[pos];
-        view_.set_text(Control::txtNumber, digits);
+        show(CallerField::Number, digits);
         record_.number_seen = true;
         if (!record_.name_seen) set_unknown_name();
     } else if (value.size() == 6) {
         if (!record_.number_seen) {
             record_.number_seen = true;
             record_.caller_number = std::string(kUnknown);
-            view_.set_text(Control::txtNumber, record_.caller_number);
+            show(CallerField::Number, record_.caller_number);
         } else if (!record_.name_seen) {
             set_unknown_name();
         }
@@ -122,8 +176,8 @@ void CallerIdParser::on_message(std::string_view value) {
 void CallerIdParser::on_number(std::string_view value) {
     record_.caller_number = std::string(value);
     record_.number_seen = true;
-    view_.set_text(Control::txtNumber, display_number(record_.caller_number));
-    if (events_.number_reported) events_.number_reported();
+    show(CallerField::Number, display_number(record_.caller_number));
+    fire(events_.number_reported);
 }
 
 }  // namespace vantelmoor

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "store/fixed_text.h"
-#include "ui/colours.h"
+#include "monitor/monitor_timers.h"
+#include "platform/product.h"
 
 namespace vantelmoor {
 namespace {
@@ -12,75 +12,61 @@ constexpr int kFirstScannedPort = 2;
 constexpr int kPastLastPort = 17;
 constexpr double kModemResetSeconds = 2.0;
 
-const std::string kModemPage = std::string("http://") + std::string(kWebAddress) + "/modems.htm";
+const std::string kModemPage = "http://" + std::string(kWebAddress) + "/modems.htm";
 
 }  // namespace
 
-ModemSession::ModemSession(SessionServices services, MainView& view, ActivityLog& log, SettingsStore& store,
-                           Settings& settings, BlockList& block_list, std::function<void()> hide)
+ModemSession::ModemSession(SessionServices services, MonitorListener& listener, ActivityLog& log,
+                           SettingsStore& store, Settings& settings)
     : services_(services),
-      view_(view),
+      listener_(listener),
       log_(log),
       store_(store),
       settings_(settings),
-      block_list_(block_list),
-      hide_(std::move(hide)) {}
-
-void ModemSession::connect_click(int index) {
-    if (index == 0) {
-        toggle();
-    } else if (index == 1 && hide_) {
-        hide_();
-    } else if (index == 2) {
-        offer_to_block_caller();
-    }
-}
-
-void ModemSession::offer_to_block_caller() {
-    const std::string name = view_.text(Control::txtName);
-    const std::string number = view_.text(Control::txtNumber);  // as displayed, dashes and all
-    const std::string question = "Turn call blocking ON for this name/number?\r\rName: " + name +
-                                 "\r\rPhone Number: " + number;
-    if (services_.dialogs.message_box(question, "Add a number to block list", MessageIcon::Question,
-                                      MessageButtons::YesNo, Modality::Application) != MessageAnswer::Yes) {
-        return;
-    }
-    block_list_.add_block(fixed_width(trim(name), kBlockFieldSize), fixed_width(trim(number), kBlockFieldSize));
-}
+      watch_(services.clock, services.timers, log, [this] { rearm_caller_id(); }) {}
 
 void ModemSession::toggle() {
-    if (view_.text(Control::Connect0) != kListenCaption) {
+    if (listening_) {
         pause_listening();
         return;
     }
+    if (!restarting_) watch_.forget();
     if (const PortResult failure = start_listening()) handle_failure(*failure);
 }
 
 PortResult ModemSession::start_listening() {
-    view_.set_fore_colour(Control::lblStatus0, kGreen);
-    view_.set_text(Control::lblStatus0, "Waiting for Call");
-    view_.set_fill_colour(Control::Shape1_0, kGreen);
-    view_.set_fill_colour(Control::Shape1_1, kGreen);
+    listener_.status_changed(MonitorStatus::WaitingForCall);
     ModemPort& port = services_.port;
     if (!port.port_open()) {
-        if (PortResult failure = port.set_port_open(true)) return failure;
+        if (PortResult failure = port.open()) return failure;
     }
     port.set_rthreshold(1);
     port.set_input_len(1);
-    if (PortResult failure = port.output("ATZ\r")) return failure;
-    wait_for_modem();
-    if (PortResult failure = port.output(settings_.comm_command + "\r")) return failure;
-    view_.set_text(Control::Connect0, kPauseCaption);
+    if (PortResult failure = initialise_modem()) return failure;
+    // A port lost during the reset's pause is being tried again already; that is not a failure.
+    if (port.port_open()) set_listening(true);
     return std::nullopt;
 }
 
+// The reset, its pause and the caller-ID command.
+PortResult ModemSession::initialise_modem() {
+    if (PortResult failure = services_.port.output("ATZ\r")) return failure;
+    wait_for_modem();
+    if (!services_.port.port_open()) return std::nullopt;
+    return services_.port.output(settings_.comm_command + "\r");
+}
+
 void ModemSession::pause_listening() {
-    (void)services_.port.set_port_open(false);
-    view_.set_text(Control::Connect0, kListenCaption);
-    view_.set_fore_colour(Control::lblStatus0, kRed);
-    view_.set_text(Control::lblStatus0, "Paused");
-    view_.set_fill_colour(Control::Shape1_0, kRed);
-    view_.set_fill_colour(Control::Shape1_1, kRed);
+    services_.timers.stop(TimerId::ReopenPort);
+    reopening_ = false;
+    services_.port.close();
+    set_listening(false);
+    listener_.status_changed(MonitorStatus::Paused);
+}
+
+void ModemSession::set_listening(bool listening) {
+    listening_ = listening;
+    listener_.monitoring_changed(listening);
 }
 
 // Two seconds for the modem to reset, events running meanwhile (the modem's replies among them).
@@ -93,17 +79,11 @@ void ModemSession::wait_for_modem() {
     }
 }
 
-void ModemSession::show_modem_error() {
-    view_.set_text(Control::lblStatus0, "Modem Error");
-    view_.set_fill_colour(Control::Shape1_0, kRed);
-    view_.set_fill_colour(Control::Shape1_1, kRed);
-}
-
 void ModemSession::handle_failure(const PortError& error) {
     if (error.number == kPortInvalid) {
         if (next_port_ == 0) next_port_ = kFirstScannedPort;
         if (next_port_ == kPastLastPort) {
-            show_modem_error();
+            listener_.status_changed(MonitorStatus::ModemError);
             services_.dialogs.message_box("There is a problem connecting to your modem.",
                                           "Vantelmoor Initialization", MessageIcon::Stop, MessageButtons::Ok,
                                           Modality::System);
@@ -114,29 +94,39 @@ void ModemSession::handle_failure(const PortError& error) {
         toggle();
         return;
     }
-    show_modem_error();
-    if (error.number == kPortAlreadyOpen) return;
+    listener_.status_changed(MonitorStatus::ModemError);
+    if (error.number == kPortAlreadyOpen) {
+        log_.note(port_name() + " is in use by another program.");
+        return;
+    }
     services_.dialogs.message_box(std::to_string(error.number) + "    " + error.description, "Error",
                                   MessageIcon::Stop, MessageButtons::Ok, Modality::System);
 }
 
 void ModemSession::restart_monitoring() {
     log_.clear();
-    connect_click(0);
-    connect_click(0);
+    // A port that stopped working is being tried again on its own schedule.
+    if (reopening_) return;
+    restarting_ = true;
+    toggle();
+    toggle();
+    restarting_ = false;
 }
 
 void ModemSession::error_reply() {
     if (settings_.comm_command != kAlternateCommCommand) {
         log_.clear();
-        connect_click(0);
+        toggle();
         settings_.comm_command = kAlternateCommCommand;
-        store_.save_comm_command();
-        connect_click(0);
+        if (const RegistryFailure failure = store_.save_comm_command()) {
+            log_.note("The caller-ID command " + settings_.comm_command +
+                      " could not be saved in the registry (" + *failure + ").");
+        }
+        toggle();
         return;
     }
     offer_modem_page();
-    connect_click(0);
+    toggle();
 }
 
 void ModemSession::offer_modem_page() {
@@ -157,5 +147,43 @@ void ModemSession::offer_modem_page() {
             "Internet Connection Error", MessageIcon::Stop, MessageButtons::Ok, Modality::Application);
     }
 }
+
+// No box: an unattended machine would be buried in them while the modem is away.
+void ModemSession::port_lost(const PortError& error) {
+    if (!services_.port.port_open()) return;  // closed already, by a pause that came first
+    services_.port.close();
+    reopening_ = true;
+    if (!listening_) set_listening(true);
+    listener_.status_changed(MonitorStatus::ModemError);
+    log_.note("The modem on " + port_name() + " stopped working (" + error.description +
+              "). Trying it again every 5 seconds.");
+    start_timer(services_.timers, log_, TimerId::ReopenPort, kReopenIntervalMs);
+}
+
+void ModemSession::on_timer(TimerId timer) {
+    if (timer == TimerId::ReopenPort) reopen_tick();
+    if (timer == TimerId::QuietLine) watch_.quiet_tick();
+}
+
+void ModemSession::reopen_tick() {
+    if (!reopening_) {
+        services_.timers.stop(TimerId::ReopenPort);
+        return;
+    }
+    if (services_.port.open()) return;  // still away: the timer tries again
+    services_.timers.stop(TimerId::ReopenPort);
+    reopening_ = false;
+    log_.note("The modem on " + port_name() + " is back.");
+    listening_ = false;  // starts as at start-up
+    if (const PortResult failure = start_listening()) port_lost(*failure);
+}
+
+void ModemSession::rearm_caller_id() {
+    if (!listening_ || reopening_ || !services_.port.port_open()) return;
+    log_.note("Two calls rang without caller ID: setting the modem up again.");
+    if (const PortResult failure = initialise_modem()) port_lost(*failure);
+}
+
+std::string ModemSession::port_name() const { return "COM" + std::to_string(services_.port.comm_port()); }
 
 }  // namespace vantelmoor

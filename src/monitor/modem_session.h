@@ -1,25 +1,22 @@
 #pragma once
-// Starting and stopping call monitoring from one toggle (Connect(0)), whose caption is the state:
-// "&Listen for Calls" while not listening, "&Pause" while listening. Starting opens the port
-// (scanning ports 2 to 16 when the stored one does not exist), resets the modem, waits for it and
-// switches caller-ID reporting on. Also the fallback when the modem answers the caller-ID command
-// with ERROR, and the reset of monitoring after every logged call.
-
-#include <functional>
+// Starting and stopping call monitoring from one toggle (Connect(0)): it starts listening when
+// paused and pauses when listening. Starting opens the port (scanning ports 2 to 16 when the stored
+// one does not exist), resets the modem, waits for it and switches caller-ID reporting on. Also the
+// fallback when the modem answers the caller-ID command with ERROR, the reset of monitoring after
+// every logged call, a port that stops working (tried again every five seconds until it comes
+// back) and a modem that forgot its caller-ID setting.
 
 #include "monitor/activity_log.h"
+#include "monitor/caller_id_watch.h"
+#include "monitor/monitor_listener.h"
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
 #include "platform/modem_port.h"
 #include "platform/shell.h"
-#include "store/block_list.h"
+#include "platform/timers.h"
 #include "store/settings.h"
-#include "ui/main_view.h"
 
 namespace vantelmoor {
-
-inline constexpr const char* kListenCaption = "&Listen for Calls";
-inline constexpr const char* kPauseCaption = "&Pause";
 
 struct SessionServices {
     ModemPort& port;
@@ -27,40 +24,53 @@ struct SessionServices {
     EventPump& pump;
     Clock& clock;
     Shell& shell;
+    Timers& timers;
 };
 
 class ModemSession {
 public:
-    ModemSession(SessionServices services, MainView& view, ActivityLog& log, SettingsStore& store,
-                 Settings& settings, BlockList& block_list, std::function<void()> hide);
+    static constexpr int kReopenIntervalMs = 5000;
 
-    // 0: toggle monitoring; 1: hide the window; 2: offer to block the caller just seen.
-    // Any other index does nothing.
-    void connect_click(int index);
+    ModemSession(SessionServices services, MonitorListener& listener, ActivityLog& log, SettingsStore& store,
+                 Settings& settings);
+
+    // Connect(0): starts listening when not listening, pauses when listening.
+    void toggle();
     // After every logged call: an empty log and a freshly initialised modem, in the same state.
     void restart_monitoring();
     // The modem answered the caller-ID command with ERROR.
     void error_reply();
+    // The open port stopped working: closed, and tried again every five seconds.
+    void port_lost(const PortError& error);
+    void on_timer(TimerId timer);
+    // Lines of the modem's report, for the caller-ID watch.
+    void ring() { watch_.ring(); }
+    void caller_id_line(bool number) { watch_.caller_id_line(number); }
 
+    [[nodiscard]] bool listening() const { return listening_; }
     [[nodiscard]] int next_port() const { return next_port_; }
 
 private:
-    void toggle();
     PortResult start_listening();
+    PortResult initialise_modem();
     void pause_listening();
+    void set_listening(bool listening);
     void wait_for_modem();
     void handle_failure(const PortError& error);
-    void show_modem_error();
+    void reopen_tick();
+    void rearm_caller_id();
     void offer_modem_page();
-    void offer_to_block_caller();
+    [[nodiscard]] std::string port_name() const;
 
     SessionServices services_;
-    MainView& view_;
+    MonitorListener& listener_;
     ActivityLog& log_;
     SettingsStore& store_;
     Settings& settings_;
-    BlockList& block_list_;
-    std::function<void()> hide_;
+    CallerIdWatch watch_;
+    bool listening_ = false;  // the toggle reads "&Pause"
+    bool reopening_ = false;  // the port stopped working and is tried again
+    bool restarting_ = false;
     int next_port_ = 0;
 };
 

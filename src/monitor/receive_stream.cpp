@@ -1,6 +1,5 @@
 #include "monitor/receive_stream.h"
 
-#include "ui/colours.h"
 
 namespace vantelmoor {
 namespace {
@@ -8,18 +7,18 @@ namespace {
 constexpr char kDataLinkEscape = 16;
 constexpr char kCarriageReturn = 13;
 
-// The modem's own reply: the line holds "ERROR" and nothing else but the line feed that ended
-// the line before. Caller data that merely contains the word (NAME=TERRORS) is no reply.
+// The modem's own reply: the line holds "ERROR" and nothing else but line ends and spaces.
+// Caller data that merely contains the word (NAME=TERRORS) is no reply.
 bool is_error_reply(std::string_view line) {
-    if (!line.empty() && line.front() == '\n') line.remove_prefix(1);
-    return line == "ERROR";
+    const std::size_t start = line.find_first_not_of("\n\r ");
+    return start != std::string_view::npos && line.substr(start) == "ERROR";
 }
 
 }  // namespace
 
-ReceiveStream::ReceiveStream(ModemPort& port, MainView& view, ActivityLog& log, CallerIdParser& parser,
+ReceiveStream::ReceiveStream(ModemPort& port, MonitorListener& listener, ActivityLog& log, CallerIdParser& parser,
                              std::function<void()> error_reply)
-    : port_(port), view_(view), log_(log), parser_(parser), error_reply_(std::move(error_reply)) {
+    : port_(port), listener_(listener), log_(log), parser_(parser), error_reply_(std::move(error_reply)) {
     line_buffer_.reserve(kMaxLine);
 }
 
@@ -41,7 +40,7 @@ void ReceiveStream::receive(char ch) {
     }
     if (ch == kDataLinkEscape) {
         light_state_ = !light_state_;
-        show_lights();
+        listener_.lights_changed(light_state_);
         skip_next_ = true;
         return;
     }
@@ -56,11 +55,5 @@ void ReceiveStream::receive(char ch) {
 }
 
 void ReceiveStream::set_light_state(bool on) { light_state_ = on; }
-
-void ReceiveStream::show_lights() {
-    const Colour colour = light_state_ ? kGreen : kRed;
-    view_.set_fill_colour(Control::Shape1_0, colour);
-    view_.set_fill_colour(Control::Shape1_1, colour);
-}
 
 }  // namespace vantelmoor

@@ -9,8 +9,8 @@
 
 #include "monitor/activity_log.h"
 #include "monitor/caller_id_parser.h"
+#include "monitor/monitor_listener.h"
 #include "platform/modem_port.h"
-#include "ui/main_view.h"
 
 namespace vantelmoor {
 
@@ -19,7 +19,7 @@ public:
     // A line without a carriage return keeps at most this many characters; the rest is dropped.
     static constexpr std::size_t kMaxLine = 1024;
 
-    ReceiveStream(ModemPort& port, MainView& view, ActivityLog& log, CallerIdParser& parser,
+    ReceiveStream(ModemPort& port, MonitorListener& listener, ActivityLog& log, CallerIdParser& parser,
                   std::function<void()> error_reply);
 
     void on_comm();
@@ -27,10 +27,9 @@ public:
 
 private:
     void receive(char ch);
-    void show_lights();
 
     ModemPort& port_;
-    MainView& view_;
+    MonitorListener& listener_;
     ActivityLog& log_;
     CallerIdParser& parser_;
     std::function<void()> error_reply_;

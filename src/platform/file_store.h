@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file access to the program's record files. A rewrite never leaves a short file behind: it
 // goes to a temporary file in the same directory, which then replaces the old one in one step.
+// A file that could not be read is never mistaken for an empty one: the caller gets the reason.
 
 #include <optional>
 #include <string>
@@ -8,15 +9,24 @@
 
 namespace vantelmoor {
 
+struct FileRead {
+    std::optional<std::string> bytes;  // nullopt: the file could not be read
+    std::string failure;               // why not, in the system's words
+};
+
+// nullopt when the rewrite happened; otherwise why it did not, in the system's words.
+using FileFailure = std::optional<std::string>;
+
 class FileStore {
 public:
     virtual ~FileStore() = default;
     // The file's bytes. A missing file is created empty and reads as empty, as the record files
-    // always have been; nullopt when the file can be neither read nor created.
-    [[nodiscard]] virtual std::optional<std::string> read_all(const std::string& path) = 0;
-    // Replaces the file's contents with `bytes` in one step. False when that failed: the old
-    // file is then untouched.
-    [[nodiscard]] virtual bool replace(const std::string& path, std::string_view bytes) = 0;
+    // always have been.
+    [[nodiscard]] virtual FileRead read_all(const std::string& path) = 0;
+    // Replaces the file's contents with `bytes` in one step; on failure the old file is untouched.
+    [[nodiscard]] virtual FileFailure replace(const std::string& path, std::string_view bytes) = 0;
+    // Removes the temporary files that an interrupted rewrite left in `directory`.
+    virtual void remove_leftovers(const std::string& directory) = 0;
 };
 
 }  // namespace vantelmoor

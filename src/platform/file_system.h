@@ -1,6 +1,7 @@
 #pragma once
 // The few file-system questions the program asks outside its record files.
 
+#include <optional>
 #include <string>
 
 namespace vantelmoor {
@@ -11,8 +12,9 @@ public:
     // True for an existing ordinary file; a directory, a hidden or a system file counts as absent,
     // and so does any error in answering.
     [[nodiscard]] virtual bool file_exists(const std::string& path) const = 0;
-    // Makes sure the file exists, creating it empty when absent; never writes into it.
-    virtual void create_if_absent(const std::string& path) = 0;
+    // Makes sure the file exists, creating it empty when absent; never writes into it. nullopt
+    // when it exists; otherwise why it could not be created, in the system's words.
+    [[nodiscard]] virtual std::optional<std::string> create_if_absent(const std::string& path) = 0;
 };
 
 }  // namespace vantelmoor

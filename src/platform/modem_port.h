@@ -30,13 +30,14 @@ public:
     virtual void set_comm_port(int number) = 0;
 
     [[nodiscard]] virtual bool port_open() const = 0;
-    [[nodiscard]] virtual PortResult set_port_open(bool open) = 0;
+    [[nodiscard]] virtual PortResult open() = 0;
+    virtual void close() = 0;
 
     // One receive event per arriving character (1), and one character a read (1).
     virtual void set_rthreshold(int characters) = 0;
     virtual void set_input_len(int characters) = 0;
 
-    // Sends the bytes and returns without waiting for the modem.
+    // Sends the bytes; fails rather than wait more than a couple of seconds for the device.
     [[nodiscard]] virtual PortResult output(std::string_view text) = 0;
     // Takes up to the input length of waiting characters from the receive buffer.
     [[nodiscard]] virtual std::string input() = 0;
@@ -45,6 +46,9 @@ public:
 
     // Called on the user-interface thread after characters have arrived.
     virtual void set_on_comm(std::function<void()> handler) = 0;
+    // Called on the user-interface thread when the open port stopped working (a modem unplugged,
+    // a driver that gave up). The port stays open until it is closed.
+    virtual void set_on_lost(std::function<void(const PortError&)> handler) = 0;
 };
 
 }  // namespace vantelmoor

@@ -40,6 +40,8 @@ public:
                                          const std::vector<std::uint8_t>& data) = 0;
     [[nodiscard]] virtual long delete_value(RegistryKey key, const std::string& name) = 0;
     virtual long close_key(RegistryKey key) = 0;
+    // A result code in the system's words.
+    [[nodiscard]] virtual std::string describe(long result) const = 0;
 };
 
 }  // namespace vantelmoor

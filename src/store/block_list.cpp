@@ -37,13 +37,18 @@ std::string upper_case(std::string_view text) {
     return upper;
 }
 
-void block_box(Dialogs& dialogs, const std::string& text) {
-    dialogs.message_box(text, "Block Call", MessageIcon::Exclamation, MessageButtons::Ok, Modality::System);
+// The file's records in the list's order. A stable sort puts each record where inserting them one
+// by one in file order would.
+std::vector<BlockEntry> sorted_records(std::string_view bytes) {
+    std::vector<BlockEntry> records = read_block_records(bytes);
+    if (records.size() > kMaxListEntries) records.resize(kMaxListEntries);
+    std::ranges::stable_sort(records, listed_before);
+    return records;
 }
 
 }  // namespace
 
-std::string block_list_path(const std::string& program_dir) { return program_dir + "\\Vantelmoor.dat"; }
+std::string block_list_path(const std::string& directory) { return directory + "\\Vantelmoor.dat"; }
 
 std::vector<BlockEntry> read_block_records(std::string_view bytes) {
     std::vector<BlockEntry> entries;
@@ -65,44 +70,42 @@ std::string write_block_records(const std::vector<BlockEntry>& entries) {
     return bytes;
 }
 
-BlockList::BlockList(FileStore& files, Dialogs& dialogs, std::string path, std::function<void()> on_added)
-    : files_(files), dialogs_(dialogs), path_(std::move(path)), on_added_(std::move(on_added)) {}
+BlockList::BlockList(FileStore& files, std::string path) : files_(files), path_(std::move(path)) {}
 
-void BlockList::load_list() {
-    entries_.clear();
-    std::vector<BlockEntry> records = read_block_records(files_.read_all(path_).value_or(""));
-    if (records.size() > kMaxListEntries) records.resize(kMaxListEntries);
-    // A stable sort puts each record where inserting them one by one in file order would.
-    std::ranges::stable_sort(records, listed_before);
-    entries_ = std::move(records);
+FileOutcome BlockList::load_list() {
+    const FileRead read = files_.read_all(path_);
+    last_load_ = read.bytes ? FileOutcome{} : FileOutcome{FileProblem::Unreadable, read.failure};
+    if (read.bytes) entries_ = sorted_records(*read.bytes);
+    return last_load_;
 }
 
-bool BlockList::update() { return files_.replace(path_, write_block_records(entries_)); }
+FileOutcome BlockList::update() {
+    if (!last_load_.ok()) return last_load_;
+    if (const FileFailure failure = files_.replace(path_, write_block_records(entries_))) {
+        return {FileProblem::NotSaved, *failure};
+    }
+    return {};
+}
 
-void BlockList::add_block(const std::string& name, const std::string& number) {
-    // Screening reads the file, so the file (not the list) decides what is already blocked.
-    const std::vector<BlockEntry> blocked = read_block_records(files_.read_all(path_).value_or(""));
-    const bool already = std::ranges::any_of(blocked, [&](const BlockEntry& entry) {
+AddOutcome BlockList::add_block(const std::string& name, const std::string& number) {
+    const FileRead read = files_.read_all(path_);
+    if (!read.bytes) return {AddResult::Unreadable, read.failure};
+    std::vector<BlockEntry> listed = read_block_records(*read.bytes);
+    const bool already = std::ranges::any_of(listed, [&](const BlockEntry& entry) {
         return equals_ignoring_case(entry.name, trim(name)) && equals_ignoring_case(entry.number, trim(number));
     });
-    if (already) {
-        block_box(dialogs_, "This name/number is already being blocked.");
-        return;
-    }
-    if (entries_.size() >= kMaxListEntries) {
-        block_box(dialogs_, "The block list is full (32,767 entries). Remove some entries before adding another.");
-        return;
-    }
-    insert_sorted({upper_case(trim(name)), std::string(trim(number))});
-    // The entry is in the list even when the save fails (the next update writes the whole list), so
-    // the caller hears of it either way.
-    update();
-    if (on_added_) on_added_();
-}
+    if (already) return {AddResult::Duplicate, {}};
+    if (listed.size() >= kMaxListEntries) return {AddResult::Full, {}};
 
-void BlockList::insert_sorted(BlockEntry entry) {
-    const auto place = std::ranges::upper_bound(entries_, entry, listed_before);
-    entries_.insert(place, std::move(entry));
+    std::ranges::stable_sort(listed, listed_before);
+    BlockEntry entry{upper_case(trim(name)), std::string(trim(number))};
+    listed.insert(std::ranges::upper_bound(listed, entry, listed_before), std::move(entry));
+    if (const FileFailure failure = files_.replace(path_, write_block_records(listed))) {
+        return {AddResult::NotSaved, *failure};
+    }
+    entries_ = std::move(listed);
+    last_load_ = {};
+    return {AddResult::Added, {}};
 }
 
 }  // namespace vantelmoor

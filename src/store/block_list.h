@@ -2,15 +2,18 @@
 // The personal block list: "\Vantelmoor.dat" in the program directory, 40-byte records of a
 // 20-character name and a 20-character number, space-padded ANSI, no header. The monitor window
 // keeps a sorted working copy (List1); screening reads the file afresh for every call.
+//
+// The file is the truth: an entry is added to the list as the file holds it, and a list whose file
+// could not be read is never written over it. The store says what happened; the windows tell
+// the user.
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "platform/dialogs.h"
 #include "platform/file_store.h"
+#include "store/record_file.h"
 
 namespace vantelmoor {
 
@@ -24,7 +27,14 @@ struct BlockEntry {
     friend bool operator==(const BlockEntry&, const BlockEntry&) = default;
 };
 
-std::string block_list_path(const std::string& program_dir);
+enum class AddResult { Added, Duplicate, Full, Unreadable, NotSaved };
+
+struct AddOutcome {
+    AddResult result = AddResult::Added;
+    std::string reason;  // the system's words, for Unreadable and NotSaved
+};
+
+std::string block_list_path(const std::string& directory);
 
 // Every record of the file's bytes, fields trimmed; a trailing partial record reads as the bytes
 // that are there, padded with spaces.
@@ -34,27 +44,25 @@ std::string write_block_records(const std::vector<BlockEntry>& entries);
 
 class BlockList {
 public:
-    // on_added: what the monitor window does after an entry was added (disable "&Block Future Calls").
-    BlockList(FileStore& files, Dialogs& dialogs, std::string path, std::function<void()> on_added);
+    BlockList(FileStore& files, std::string path);
 
-    void load_list();
-    // Rewrites the file from the working copy; false when the rewrite failed (the old file stays).
-    bool update();
-    // name and number: exactly 20 characters each, as the callers pad them.
-    void add_block(const std::string& name, const std::string& number);
+    // Fills the copy from the file; when it cannot be read the copy keeps what it had.
+    [[nodiscard]] FileOutcome load_list();
+    // Rewrites the file from the copy; refused while the copy's last load failed.
+    [[nodiscard]] FileOutcome update();
+    // name and number as the callers pad them (20 characters each). The duplicate test and the
+    // new list are taken from the file as it is now.
+    [[nodiscard]] AddOutcome add_block(const std::string& name, const std::string& number);
 
     // List1: sorted by name (padded to 20) then number, ignoring case.
     [[nodiscard]] const std::vector<BlockEntry>& entries() const { return entries_; }
     [[nodiscard]] const std::string& path() const { return path_; }
 
 private:
-    void insert_sorted(BlockEntry entry);
-
     FileStore& files_;
-    Dialogs& dialogs_;
     std::string path_;
-    std::function<void()> on_added_;
     std::vector<BlockEntry> entries_;
+    FileOutcome last_load_{FileProblem::Unreadable, "the block list has not been read yet"};
 };
 
 }  // namespace vantelmoor

@@ -1,9 +1,8 @@
 #include "store/call_log.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
-
-#include "store/record_file.h"
 
 namespace vantelmoor {
 namespace {
@@ -23,9 +22,16 @@ std::string_view columns(std::string_view text, std::size_t start, std::size_t w
     return start < text.size() ? text.substr(start, width) : std::string_view{};
 }
 
+// The newest calls are the ones worth keeping.
+void keep_newest(std::vector<std::string>& lines) {
+    if (lines.size() > kMaxLogRecords) {
+        lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(kMaxLogRecords));
+    }
+}
+
 }  // namespace
 
-std::string call_log_path(const std::string& program_dir) { return program_dir + "\\Vantelmoor.log"; }
+std::string call_log_path(const std::string& directory) { return directory + "\\Vantelmoor.log"; }
 
 std::string call_log_line(std::string_view date, std::string_view time, std::string_view name,
                           std::string_view number, bool blocked) {
@@ -67,20 +73,41 @@ std::string write_call_records(const std::vector<std::string>& lines) {
 
 CallLog::CallLog(FileStore& files, std::string path) : files_(files), path_(std::move(path)) {}
 
-void CallLog::load_list2() {
-    lines_ = read_call_records(files_.read_all(path_).value_or(""));
-    if (lines_.size() > kMaxLogRecords) {
-        // The newest calls are the ones worth keeping.
-        lines_.erase(lines_.begin(), lines_.end() - static_cast<std::ptrdiff_t>(kMaxLogRecords));
+FileOutcome CallLog::file_then_unsaved(std::vector<std::string>& lines) const {
+    const FileRead read = files_.read_all(path_);
+    if (!read.bytes) return {FileProblem::Unreadable, read.failure};
+    lines = read_call_records(*read.bytes);
+    lines.insert(lines.end(), lines_.end() - static_cast<std::ptrdiff_t>(unsaved_), lines_.end());
+    keep_newest(lines);
+    return {};
+}
+
+FileOutcome CallLog::load_list2() {
+    std::vector<std::string> lines;
+    const FileOutcome outcome = file_then_unsaved(lines);
+    if (outcome.ok()) {
+        lines_ = std::move(lines);
+        unsaved_ = std::min(unsaved_, lines_.size());
     }
+    return outcome;
 }
 
 void CallLog::append(std::string line) {
-    // Logging never stops: the oldest call makes room.
-    if (lines_.size() >= kMaxLogRecords) lines_.erase(lines_.begin());
     lines_.push_back(std::move(line));
+    ++unsaved_;
+    keep_newest(lines_);
+    unsaved_ = std::min(unsaved_, lines_.size());
 }
 
-bool CallLog::save() { return files_.replace(path_, write_call_records(lines_)); }
+FileOutcome CallLog::save() {
+    std::vector<std::string> lines;
+    if (FileOutcome outcome = file_then_unsaved(lines); !outcome.ok()) return outcome;
+    if (const FileFailure failure = files_.replace(path_, write_call_records(lines))) {
+        return {FileProblem::NotSaved, *failure};
+    }
+    lines_ = std::move(lines);
+    unsaved_ = 0;
+    return {};
+}
 
 }  // namespace vantelmoor

@@ -10,6 +10,15 @@
 
 namespace vantelmoor {
 
+// What became of a read or a rewrite of a record file.
+enum class FileProblem { None, Unreadable, NotSaved };
+
+struct FileOutcome {
+    FileProblem problem = FileProblem::None;
+    std::string reason;  // the system's words, when there is a problem
+    [[nodiscard]] bool ok() const { return problem == FileProblem::None; }
+};
+
 std::size_t record_count(std::size_t file_size, std::size_t record_size);
 // Each counted record, exactly `record_size` bytes: a record that lies partly beyond the end of
 // the file holds the bytes that are there, padded with spaces.

@@ -2,10 +2,10 @@
 
 namespace vantelmoor {
 
-std::string run_marker_path(const std::string& program_dir) { return program_dir + "\\Vantelmoor.flg"; }
+std::string run_marker_path(const std::string& directory) { return directory + "\\Vantelmoor.flg"; }
 
-void create_run_marker(FileSystem& files, const std::string& program_dir) {
-    files.create_if_absent(run_marker_path(program_dir));
+std::optional<std::string> create_run_marker(FileSystem& files, const std::string& directory) {
+    return files.create_if_absent(run_marker_path(directory));
 }
 
 }  // namespace vantelmoor

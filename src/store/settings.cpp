@@ -40,14 +40,17 @@ public:
     OpenKey(const OpenKey&) = delete;
     OpenKey& operator=(const OpenKey&) = delete;
 
-    bool open(const char* path) { return track(registry_.open_key(RegistryRoot::LocalMachine, path, kSettingsAccess, key_)); }
-    bool create(const char* path) {
+    long open(const char* path) { return track(registry_.open_key(RegistryRoot::LocalMachine, path, kSettingsAccess, key_)); }
+    long create(const char* path) {
         return track(registry_.create_key(RegistryRoot::LocalMachine, path, kSettingsAccess, key_));
     }
     [[nodiscard]] RegistryKey key() const { return key_; }
 
 private:
-    bool track(long result) { return open_ = (result == kRegistryOk); }
+    long track(long result) {
+        open_ = result == kRegistryOk;
+        return result;
+    }
 
     Registry& registry_;
     RegistryKey key_ = 0;
@@ -61,7 +64,7 @@ SettingsStore::SettingsStore(Registry& registry, Settings& settings, std::string
 
 SettingsStore::Loaded SettingsStore::load_text(const char* value_name, std::string& text) {
     OpenKey key(registry_);
-    if (!key.open(kSettingsKey)) return Loaded::Missing;
+    if (key.open(kSettingsKey) != kRegistryOk) return Loaded::Missing;
     std::vector<std::uint8_t> buffer(kReceiveBufferSize);
     std::uint32_t size = kReceiveBufferSize;
     std::uint32_t type = 0;  // any type is read as text
@@ -72,12 +75,17 @@ SettingsStore::Loaded SettingsStore::load_text(const char* value_name, std::stri
     return Loaded::Text;
 }
 
-void SettingsStore::save_text(const char* root_path, const char* value_name, const std::string& text) {
+RegistryFailure SettingsStore::failure(long result) const {
+    if (result == kRegistryOk) return std::nullopt;
+    return registry_.describe(result);
+}
+
+RegistryFailure SettingsStore::save_text(const char* root_path, const char* value_name, const std::string& text) {
     OpenKey key(registry_);
-    if (!key.create(root_path)) return;
+    if (const long result = key.create(root_path); result != kRegistryOk) return failure(result);
     std::vector<std::uint8_t> data(text.begin(), text.end());
     data.push_back(0);
-    (void)registry_.set_value(key.key(), value_name, kRegSz, data);
+    return failure(registry_.set_value(key.key(), value_name, kRegSz, data));
 }
 
 void SettingsStore::load_counter(const char* value_name, std::int16_t& field) {
@@ -87,71 +95,74 @@ void SettingsStore::load_counter(const char* value_name, std::int16_t& field) {
     if (value && *value >= -32768 && *value <= 32767) field = static_cast<std::int16_t>(*value);
 }
 
-void SettingsStore::load_flag(const char* value_name, bool& field, void (SettingsStore::*save)()) {
+RegistryFailure SettingsStore::load_flag(const char* value_name, bool& field,
+                                         RegistryFailure (SettingsStore::*save)()) {
     std::string text;
     if (load_text(value_name, text) == Loaded::Missing) {
         field = true;
-        (this->*save)();
-        return;
+        return (this->*save)();
     }
     if (const auto flag = parse_flag(text)) field = *flag;
+    return std::nullopt;
 }
 
-void SettingsStore::load_comm_command() {
-    if (load_text("CommCommand", settings_.comm_command) == Loaded::Missing) {
-        settings_.comm_command = kDefaultCommCommand;
-        save_comm_command();
-    }
+RegistryFailure SettingsStore::load_comm_command() {
+    if (load_text("CommCommand", settings_.comm_command) == Loaded::Text) return std::nullopt;
+    settings_.comm_command = kDefaultCommCommand;
+    return save_comm_command();
 }
 
-void SettingsStore::save_comm_command() { save_text(kSettingsKey, "CommCommand", settings_.comm_command); }
+RegistryFailure SettingsStore::save_comm_command() {
+    return save_text(kSettingsKey, "CommCommand", settings_.comm_command);
+}
 
 void SettingsStore::load_total_count() { load_counter("TotalCount", settings_.total_count); }
 
-void SettingsStore::save_total_count() {
-    save_text(kSettingsKey, "TotalCount", std::to_string(settings_.total_count));
+RegistryFailure SettingsStore::save_total_count() {
+    return save_text(kSettingsKey, "TotalCount", std::to_string(settings_.total_count));
 }
 
 void SettingsStore::load_total_blocked() { load_counter("TotalBlocked", settings_.total_blocked); }
 
-void SettingsStore::save_total_blocked() {
-    save_text(kSettingsKey, "TotalBlocked", std::to_string(settings_.total_blocked));
+RegistryFailure SettingsStore::save_total_blocked() {
+    return save_text(kSettingsKey, "TotalBlocked", std::to_string(settings_.total_blocked));
 }
 
-void SettingsStore::load_startup_flag() {
-    load_flag("Startup Flag", settings_.startup_flag, &SettingsStore::save_startup_flag);
+RegistryFailure SettingsStore::load_startup_flag() {
+    return load_flag("Startup Flag", settings_.startup_flag, &SettingsStore::save_startup_flag);
 }
 
-void SettingsStore::save_startup_flag() {
-    save_text(kSettingsKey, "Startup Flag", flag_text(settings_.startup_flag));
-    if (settings_.startup_flag) {
-        add_autostart();
-    } else {
-        remove_autostart();
-    }
+RegistryFailure SettingsStore::save_startup_flag() {
+    const RegistryFailure flag = save_text(kSettingsKey, "Startup Flag", flag_text(settings_.startup_flag));
+    const RegistryFailure entry = settings_.startup_flag ? add_autostart() : remove_autostart();
+    return flag ? flag : entry;
 }
 
-void SettingsStore::load_block_anon_name() {
-    load_flag("BlockAnonName", settings_.block_anon_name, &SettingsStore::save_block_anon_name);
+RegistryFailure SettingsStore::load_block_anon_name() {
+    return load_flag("BlockAnonName", settings_.block_anon_name, &SettingsStore::save_block_anon_name);
 }
 
-void SettingsStore::save_block_anon_name() {
-    save_text(kSettingsKey, "BlockAnonName", flag_text(settings_.block_anon_name));
+RegistryFailure SettingsStore::save_block_anon_name() {
+    return save_text(kSettingsKey, "BlockAnonName", flag_text(settings_.block_anon_name));
 }
 
-void SettingsStore::load_block_anon_num() {
-    load_flag("BlockAnonNum", settings_.block_anon_num, &SettingsStore::save_block_anon_num);
+RegistryFailure SettingsStore::load_block_anon_num() {
+    return load_flag("BlockAnonNum", settings_.block_anon_num, &SettingsStore::save_block_anon_num);
 }
 
-void SettingsStore::save_block_anon_num() {
-    save_text(kSettingsKey, "BlockAnonNum", flag_text(settings_.block_anon_num));
+RegistryFailure SettingsStore::save_block_anon_num() {
+    return save_text(kSettingsKey, "BlockAnonNum", flag_text(settings_.block_anon_num));
 }
 
-void SettingsStore::add_autostart() { save_text(kRunKey, kAutostartValue, program_dir_ + "\\Vantelmoor.exe"); }
+RegistryFailure SettingsStore::add_autostart() {
+    return save_text(kRunKey, kAutostartValue, program_dir_ + "\\Vantelmoor.exe");
+}
 
-void SettingsStore::remove_autostart() {
+RegistryFailure SettingsStore::remove_autostart() {
     OpenKey key(registry_);
-    if (key.create(kRunKey)) (void)registry_.delete_value(key.key(), kAutostartValue);
+    if (const long result = key.create(kRunKey); result != kRegistryOk) return failure(result);
+    const long result = registry_.delete_value(key.key(), kAutostartValue);
+    return result == kRegistryNotFound ? std::nullopt : failure(result);
 }
 
 }  // namespace vantelmoor

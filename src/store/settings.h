@@ -1,10 +1,11 @@
 #pragma once
 // The program's settings and running totals, kept as REG_SZ text values under
 // HKEY_LOCAL_MACHINE\SOFTWARE\Vantelmoor\Settings, and the autostart entry under the Run key.
-// Nothing here is ever reported to the user: a failed load keeps or defaults the value, a failed
-// save leaves the registry as it was.
+// A failed load keeps or defaults the value; a failed save leaves the registry as it was and says
+// why, for the caller to tell the user.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/registry.h"
@@ -16,6 +17,9 @@ inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVer
 inline constexpr const char* kAutostartValue = "Vantelmoor";
 inline constexpr const char* kDefaultCommCommand = "AT+VCID=1";
 inline constexpr const char* kAlternateCommCommand = "AT#VCID=1";
+
+// nullopt when the save happened; otherwise why not, in the system's words.
+using RegistryFailure = std::optional<std::string>;
 
 // Every field starts neutral (empty, 0, false) until its load has run.
 struct Settings {
@@ -32,27 +36,29 @@ public:
     // program_dir: the directory that holds the running executable, without a trailing backslash.
     SettingsStore(Registry& registry, Settings& settings, std::string program_dir);
 
-    void load_comm_command();
-    void save_comm_command();
+    // A load whose value is missing saves its default; the result is that save's.
+    [[nodiscard]] RegistryFailure load_comm_command();
+    [[nodiscard]] RegistryFailure save_comm_command();
     void load_total_count();
-    void save_total_count();
+    [[nodiscard]] RegistryFailure save_total_count();
     void load_total_blocked();
-    void save_total_blocked();
-    void load_startup_flag();
-    void save_startup_flag();
-    void load_block_anon_name();
-    void save_block_anon_name();
-    void load_block_anon_num();
-    void save_block_anon_num();
-    void add_autostart();
-    void remove_autostart();
+    [[nodiscard]] RegistryFailure save_total_blocked();
+    [[nodiscard]] RegistryFailure load_startup_flag();
+    [[nodiscard]] RegistryFailure save_startup_flag();
+    [[nodiscard]] RegistryFailure load_block_anon_name();
+    [[nodiscard]] RegistryFailure save_block_anon_name();
+    [[nodiscard]] RegistryFailure load_block_anon_num();
+    [[nodiscard]] RegistryFailure save_block_anon_num();
+    [[nodiscard]] RegistryFailure add_autostart();
+    [[nodiscard]] RegistryFailure remove_autostart();
 
 private:
     enum class Loaded { Text, Missing };
     Loaded load_text(const char* value_name, std::string& text);
-    void save_text(const char* root_path, const char* value_name, const std::string& text);
+    RegistryFailure failure(long result) const;
+    RegistryFailure save_text(const char* root_path, const char* value_name, const std::string& text);
     void load_counter(const char* value_name, std::int16_t& field);
-    void load_flag(const char* value_name, bool& field, void (SettingsStore::*save)());
+    RegistryFailure load_flag(const char* value_name, bool& field, RegistryFailure (SettingsStore::*save)());
 
     Registry& registry_;
     Settings& settings_;

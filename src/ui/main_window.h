@@ -1,9 +1,13 @@
 #pragma once
-// The monitor window's own events: loading (which starts monitoring), the close requests it refuses,
-// unloading, and the Hide command.
+// The monitor window frmCallerID: what the call monitor reports, shown on its controls; its own
+// events (loading, which starts monitoring; the close requests it refuses; unloading); and its
+// buttons, among them "&Block Future Calls".
 
+#include "monitor/call_screener.h"
 #include "monitor/modem_session.h"
+#include "monitor/monitor_listener.h"
 #include "monitor/receive_stream.h"
+#include "platform/dialogs.h"
 #include "platform/modem_port.h"
 #include "store/block_list.h"
 #include "store/call_log.h"
@@ -12,27 +16,56 @@
 
 namespace vantelmoor {
 
-enum class CloseReason { User, System };
+// The toggle's captions: they say what a click does.
+inline constexpr const char* kListenCaption = "&Listen for Calls";
+inline constexpr const char* kPauseCaption = "&Pause";
 
-class MainWindowPresenter {
+struct MainWindowParts {
+    ModemSession& session;
+    ReceiveStream& stream;
+    CallScreener& screener;
+    ModemPort& port;
+    Dialogs& dialogs;
+    const Settings& settings;
+    BlockList& block_list;
+    CallLog& call_log;
+};
+
+class MainWindowPresenter final : public MonitorListener, public MainViewEvents {
 public:
-    MainWindowPresenter(MainView& view, ModemSession& session, ReceiveStream& stream, ModemPort& port,
-                        const Settings& settings, BlockList& block_list, CallLog& call_log);
+    MainWindowPresenter(MainView& view, MainWindowParts parts);
 
-    // Shows the blocked total, starts listening, and loads the working copies of both lists.
+    // Shows the blocked total, starts listening, and loads the working copy of the call log.
     void form_load();
+
+    // The window's events.
+    void connect_click(int index) override;
     // The title-bar close, the system menu's Close and Alt+F4 are refused: the window is only hidden.
-    [[nodiscard]] bool query_unload(CloseReason reason) const;
-    void form_unload();
+    [[nodiscard]] bool query_unload(CloseReason reason) override;
+    void form_unload() override;
+
+    // What the call monitor reports.
+    void monitoring_changed(bool listening) override;
+    void status_changed(MonitorStatus status) override;
+    void lights_changed(bool green) override;
+    void caller_field_changed(CallerField field, const std::string& text) override;
+    void countdown_changed(int seconds_left) override;
+    void counters_changed(const CallCounters& counters) override;
+    void caller_blocked(bool blocked) override;
+    void activity_appended(std::string_view text) override;
+    void activity_replaced(const std::string& text) override;
 
 private:
+    void offer_to_block_caller();
+    void set_lights(Colour colour);
+    void show_new_calls();
+
     MainView& view_;
-    ModemSession& session_;
-    ReceiveStream& stream_;
-    ModemPort& port_;
-    const Settings& settings_;
-    BlockList& block_list_;
-    CallLog& call_log_;
+    MainWindowParts parts_;
+    CallCounters counters_;
 };
+
+// Tells the user what became of an entry for the block list; true when it was added.
+bool tell_add_outcome(Dialogs& dialogs, const AddOutcome& outcome);
 
 }  // namespace vantelmoor

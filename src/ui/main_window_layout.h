@@ -7,6 +7,7 @@
 #include <span>
 #include <string_view>
 
+#include "platform/product.h"
 #include "ui/colours.h"
 
 namespace vantelmoor {
@@ -59,7 +60,6 @@ struct ControlLayout {
 };
 
 inline constexpr std::string_view kMainWindowCaption = "Vantelmoor";
-inline constexpr std::string_view kWebAddress = "www.vantelmoor.example";
 inline constexpr int kMainClientWidth = 5055;   // twips
 inline constexpr int kMainClientHeight = 7335;  // twips
 inline constexpr int kMainLeft = 1500;          // twips from the screen's corner

@@ -3,7 +3,7 @@
 // character must stay flat.
 #include <benchmark/benchmark.h>
 
-#include "fakes/monitor_rig.h"
+#include "fakes/program_rig.h"
 
 namespace vantelmoor {
 namespace {
@@ -12,10 +12,10 @@ const std::string kCall = "\r\nRING\r\n\r\nDATE=0321\r\nTIME=1405\r\nNMBR=555123
 
 // Characters already in the log before timing starts: state.range(0).
 void BM_ReceiveCharacter(benchmark::State& state) {
-    test::MonitorRig rig;
-    (void)rig.port.set_port_open(true);
-    const std::string prefill(static_cast<std::size_t>(state.range(0)), 'x');
-    for (char ch : prefill) rig.log.append(ch);
+    test::ProgramRig rig;
+    if (rig.port.open()) state.SkipWithError("the port did not open");
+    rig.port.set_input_len(1);
+    for (std::int64_t i = 0; i < state.range(0); ++i) rig.log.append('x');
     rig.log.flush();
     std::size_t i = 0;
     for (auto _ : state) {

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "fakes/monitor_rig.h"
+#include "fakes/program_rig.h"
 #include "posix_file_store.h"
 #include "store/block_list.h"
 
@@ -13,26 +13,23 @@ namespace vantelmoor {
 namespace {
 
 void BM_NumberLineToAnswer(benchmark::State& state) {
-    const std::string path = "/tmp/vantelmoor-bench-block-list.dat";
     std::vector<BlockEntry> entries;
     for (int i = 0; i < 32766; ++i) entries.push_back({"CALLER " + std::to_string(i), "555" + std::to_string(1000000 + i)});
     entries.push_back({"LAST CALLER", "555-999-9999"});
     bench::PosixFileStore files;
-    (void)files.replace(path, write_block_records(entries));
-
-    test::MonitorRig rig;
-    CallScreener screener(rig.port, rig.view, rig.timers, {files, path, rig.store, rig.call_log}, rig.settings,
-                          rig.record, rig.session, nullptr);
-    (void)rig.port.set_port_open(true);
+    test::ProgramRig rig(&files);
+    const std::string path = rig.program.block_list.path();
+    if (files.replace(path, write_block_records(entries))) state.SkipWithError("no block list file");
+    rig.listen();
     std::chrono::steady_clock::time_point answered;
     rig.port.on_write = [&](const std::string& text) {
         if (text == "ATA\r") answered = std::chrono::steady_clock::now();
     };
-    CallerIdParser parser(rig.view, rig.record, {[&] { screener.screen_call(); }, {}});
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        parser.parse_line("\nNMBR=5559999999");  // what the receive stream does at the carriage return
+        rig.port.arrive("\r\nNMBR=5559999999\r");
         state.SetIterationTime(std::chrono::duration<double>(answered - start).count());
+        rig.loop.run_until(rig.loop.now_seconds() + 10);  // logged: the next line is a new call
     }
     std::remove(path.c_str());
 }
@@ -40,3 +37,5 @@ BENCHMARK(BM_NumberLineToAnswer)->UseManualTime()->Unit(benchmark::kMillisecond)
 
 }  // namespace
 }  // namespace vantelmoor
+
+BENCHMARK_MAIN();

@@ -6,6 +6,7 @@ the program directory start clean. Waits poll for a condition up to a generous d
 sleeps and hopes.
 """
 
+import codecs
 import fcntl
 import os
 import re
@@ -84,16 +85,19 @@ class Xvfb:
 class ModemSim:
     """The simulated modem: a pseudo-terminal, commands on its standard input, a byte log."""
 
-    def __init__(self, workdir, profile="standard", echo=True):
+    def __init__(self, workdir, profile="standard", echo=True, line_delay=0):
         self.log_path = Path(workdir) / "modem.log"
+        # The COM port names the link, as Windows keeps one name for a device that is unplugged and
+        # plugged in again: the simulator points it at a new pseudo-terminal each time.
+        self.device = str(Path(workdir) / "modem")
         self.process = subprocess.Popen(
             [str(SIM), "--quiet", "--profile", profile, "--echo", "on" if echo else "off",
-             "--log", str(self.log_path), "--report-delay", "200", "--ring-interval", "1000"],
+             "--log", str(self.log_path), "--link", self.device, "--report-delay", "200",
+             "--ring-interval", "1000", "--line-delay", str(line_delay)],
             stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True, bufsize=1)
         first = self.process.stdout.readline().split()
         if len(first) != 2 or first[0] != "PTY":
             raise RuntimeError(f"modem-sim did not start: {first}")
-        self.device = first[1]
 
     def command(self, text, timeout=DEADLINE):
         """Sends one console command and waits for the simulator's `done`."""
@@ -106,6 +110,8 @@ class ModemSim:
                 raise AssertionError(f"modem-sim ended during: {text}")
             if line.strip() == "done":
                 return
+            if line.startswith("PTY "):
+                continue  # plugged in again
             if line.startswith("error:"):
                 raise AssertionError(f"modem-sim: {line.strip()} (for {text})")
         raise AssertionError(f"modem-sim did not finish: {text}")
@@ -117,7 +123,8 @@ class ModemSim:
         for line in self.log_path.read_text(encoding="latin-1").split("\n"):
             parts = line.split(" ", 2)
             if len(parts) == 3 and parts[1] == direction:
-                entries.append((float(parts[0]), unescape(parts[2])))
+                # The log's escapes (\r \n \\ \xHH) are Python's own.
+                entries.append((float(parts[0]), codecs.escape_decode(parts[2].encode("latin-1"))[0]))
         return entries
 
     def received(self):
@@ -132,12 +139,8 @@ class ModemSim:
         """[(time of its carriage return, command)] of the command lines the program sent."""
         result, current = [], b""
         for at, chunk in self.received():
-            for byte in chunk:
-                if byte == 13:
-                    result.append((at, current.decode("latin-1")))
-                    current = b""
-                else:
-                    current += bytes([byte])
+            *lines, current = (current + chunk).split(b"\r")
+            result += [(at, line.decode("latin-1")) for line in lines]
         return result
 
     def wait_for_commands(self, count, timeout=DEADLINE):
@@ -154,30 +157,12 @@ class ModemSim:
                 self.process.wait()
 
 
-def unescape(text):
-    out = bytearray()
-    i = 0
-    while i < len(text):
-        c = text[i]
-        if c == "\\" and i + 1 < len(text):
-            n = text[i + 1]
-            if n == "x":
-                out.append(int(text[i + 2:i + 4], 16))
-                i += 4
-                continue
-            out.append({"r": 13, "n": 10, "t": 9, "\\": 92}.get(n, ord(n)))
-            i += 2
-            continue
-        out.append(ord(c))
-        i += 1
-    return bytes(out)
-
-
 class Scenario(unittest.TestCase):
     """One scenario: fresh prefix, ports, Xvfb, modem, program. Subclasses set the modem up."""
 
     profile = "standard"
     modem_port = 1  # None: no modem at all
+    line_delay = 0  # between the lines of a caller-ID report, in ms
 
     def setUp(self):
         ensure_template()
@@ -194,7 +179,7 @@ class Scenario(unittest.TestCase):
         self.addCleanup(self.stop_wine)
         self.modem = None
         if self.modem_port is not None:
-            self.modem = ModemSim(self.workdir, self.profile)
+            self.modem = ModemSim(self.workdir, self.profile, line_delay=self.line_delay)
             self.addCleanup(self.modem.close)
         self.map_ports()
         self.program_dir = self.prefix / PROGRAM_DIR
@@ -225,6 +210,25 @@ class Scenario(unittest.TestCase):
         if check and result.returncode != 0:
             raise AssertionError(f"wine {' '.join(args)} failed: {result.stderr.strip()}")
         return result
+
+    def windows_path(self, path):
+        return "Z:" + str(path).replace("/", "\\")
+
+    def hold(self, path):
+        """Holds a file open without sharing, as a backup program can, until the result's
+        release() is called."""
+        out = open(self.workdir / "hold.out", "w+")
+        holder = subprocess.Popen(["wine", str(PROBE), "hold", self.windows_path(path)], env=self.env,
+                                  stdin=subprocess.PIPE, stdout=out, stderr=subprocess.DEVNULL)
+
+        def release():
+            holder.stdin.close()
+            holder.wait(timeout=60)
+            out.close()
+        self.addCleanup(lambda: holder.poll() is not None or release())
+        wait_until(lambda: (self.workdir / "hold.out").read_text().startswith("held"), f"{path} to be held")
+        holder.release = release
+        return holder
 
     def start_program(self):
         self.program = subprocess.Popen(["wine", str(self.program_dir / "Vantelmoor.exe")], env=self.env,
@@ -266,6 +270,11 @@ class Scenario(unittest.TestCase):
         # Split on line feeds only: the box's text may hold carriage returns of its own.
         fields = dict(line.split(": ", 1) for line in result.stdout.split("\n") if ": " in line)
         return fields.get("text", ""), fields.get("buttons", "").split("|")
+
+    def wait_log_text(self, words, timeout=DEADLINE):
+        """Waits until the activity log holds `words`."""
+        return wait_until(lambda: words in self.probe("text", CAPTION, "txtStatus", check=False).stdout,
+                          f"{words!r} in the activity log", timeout)
 
     def box_open(self, title):
         return self.probe("box", title, check=False).returncode == 0

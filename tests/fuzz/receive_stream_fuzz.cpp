@@ -1,17 +1,16 @@
-// Arbitrary bytes from the port into the receive stream, with the whole call monitor behind it
-// (parser, ERROR fallback, session on a virtual clock): no crash, no undefined behaviour, and
-// the activity log never grows past its limit.
+// Arbitrary bytes from the port into the receive stream, with the whole program behind it
+// (parser, screening, ERROR fallback, session on a virtual clock): no crash, no undefined
+// behaviour, and the activity log never grows past its limit.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
-#include "fakes/monitor_rig.h"
+#include "fakes/program_rig.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    vantelmoor::test::MonitorRig rig;
-    rig.modem_replies([](const std::string& command) { return command + "\r\nOK\r\n"; });
-    rig.session.connect_click(0);
+    vantelmoor::test::ProgramRig rig;
+    rig.listen();
     // Deliver in uneven pieces, as a real port does.
     std::size_t pos = 0;
     while (pos < size) {
@@ -20,6 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         pos += piece;
         if (rig.log.text().size() > vantelmoor::ActivityLog::kLimit) std::abort();
     }
-    rig.loop.run_all();
+    rig.loop.run_until(rig.loop.now_seconds() + 60);
     return 0;
 }

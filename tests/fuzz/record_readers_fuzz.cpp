@@ -12,7 +12,6 @@
 #include <string_view>
 #include <vector>
 
-#include "fakes/fake_dialogs.h"
 #include "fakes/fake_file_store.h"
 #include "store/block_list.h"
 #include "store/call_log.h"
@@ -41,17 +40,16 @@ void block_list_file(std::string_view bytes) {
     check(read_block_records(written) == entries);
 
     test::FakeFileStore files;
-    test::FakeDialogs dialogs;
-    int added = 0;
-    BlockList list(files, dialogs, "Vantelmoor.dat", [&added] { ++added; });
+    BlockList list(files, "Vantelmoor.dat");
     files.files[list.path()] = std::string(bytes);
-    list.load_list();
+    check(list.load_list().ok());
     check(list.entries().size() == std::min(entries.size(), kMaxListEntries));
     check(files.files[list.path()] == bytes);  // loading never writes
     if (entries.empty()) return;
     const BlockEntry& first = entries.front();
-    list.add_block(fixed_width(first.name, kBlockFieldSize), fixed_width(first.number, kBlockFieldSize));
-    check(dialogs.shown.size() == 1 && added == 0 && files.replaces == 0);
+    const AddOutcome outcome =
+        list.add_block(fixed_width(first.name, kBlockFieldSize), fixed_width(first.number, kBlockFieldSize));
+    check(outcome.result == AddResult::Duplicate && files.replaces == 0);
 }
 
 void call_log_file(std::string_view bytes) {
@@ -65,10 +63,10 @@ void call_log_file(std::string_view bytes) {
     test::FakeFileStore files;
     CallLog log(files, "Vantelmoor.log");
     files.files[log.path()] = std::string(bytes);
-    log.load_list2();
+    check(log.load_list2().ok());
     const auto newest = lines.end() - static_cast<std::ptrdiff_t>(std::min(lines.size(), kMaxLogRecords));
     check(std::equal(log.lines().begin(), log.lines().end(), newest, lines.end()));
-    check(log.save() && files.files[log.path()] == write_call_records(log.lines()));
+    check(log.save().ok() && files.files[log.path()] == write_call_records(log.lines()));
 }
 
 }  // namespace

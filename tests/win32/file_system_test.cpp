@@ -52,7 +52,7 @@ TEST_F(FileSystemTest, OnlyOrdinaryFilesExist) {
 
 TEST_F(FileSystemTest, CreatingAMarkerMakesAnEmptyFileAndKeepsAnExistingOne) {
     const std::string marker = dir + "\\marker";
-    files.create_if_absent(marker);
+    EXPECT_EQ(files.create_if_absent(marker), std::nullopt);
     EXPECT_TRUE(files.file_exists(marker));
     std::ifstream(marker, std::ios::binary).peek();
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -60,9 +60,12 @@ TEST_F(FileSystemTest, CreatingAMarkerMakesAnEmptyFileAndKeepsAnExistingOne) {
     EXPECT_EQ(data.nFileSizeLow, 0u);
 
     std::ofstream(marker, std::ios::binary) << "kept";
-    files.create_if_absent(marker);
+    EXPECT_EQ(files.create_if_absent(marker), std::nullopt);
     ASSERT_TRUE(GetFileAttributesExA(marker.c_str(), GetFileExInfoStandard, &data));
     EXPECT_EQ(data.nFileSizeLow, 4u);
+    const auto failure = files.create_if_absent(dir + "\\no such dir\\marker");
+    ASSERT_TRUE(failure);
+    EXPECT_FALSE(failure->empty());
 }
 
 TEST(ProgramDirectoryTest, IsTheDirectoryOfTheRunningExecutable) {

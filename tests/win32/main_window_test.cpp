@@ -62,26 +62,38 @@ TEST_F(MainWindowTest, ActivityLogTakesAppendsBeyondTheDefaultEditLimit) {
     EXPECT_EQ(text.substr(text.size() - 4), "\r\nOK");
 }
 
-TEST_F(MainWindowTest, ButtonsReportTheirIndexAndTheCloseBoxIsRefused) {
+struct Recorder : MainViewEvents {
     std::vector<int> clicks;
-    window.set_events({[&](int index) { clicks.push_back(index); },
-                       [](CloseReason reason) { return reason != CloseReason::User; }, nullptr, nullptr});
+    std::vector<CloseReason> closes;
+    void connect_click(int index) override { clicks.push_back(index); }
+    bool query_unload(CloseReason reason) override {
+        closes.push_back(reason);
+        return reason != CloseReason::User;
+    }
+    void form_unload() override {}
+};
+
+TEST_F(MainWindowTest, ButtonsReportTheirIndexAndTheCloseBoxIsAskedAndRefused) {
+    Recorder events;
+    window.set_events(&events);
     SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<int>(Control::Connect0), BN_CLICKED), 0);
     SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     SendMessageA(window.hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(clicks, (std::vector<int>{0, 1, 1}));
+    EXPECT_EQ(events.clicks, (std::vector<int>{0, 1, 1}));
+    EXPECT_EQ(events.closes, std::vector<CloseReason>{CloseReason::User});
     EXPECT_TRUE(IsWindow(window.hwnd()));
+    window.set_events(nullptr);
 }
 
 TEST_F(MainWindowTest, RunningTimersTickUntilStoppedAndAreNotRestartedByAStart) {
     std::vector<TimerId> ticks;
-    window.set_events({nullptr, nullptr, nullptr, [&](TimerId timer) { ticks.push_back(timer); }});
-    window.start(TimerId::Timer2, 50);
+    window.set_on_tick([&](TimerId timer) { ticks.push_back(timer); });
+    ASSERT_TRUE(window.start(TimerId::Timer2, 50));
     const ULONGLONG started = GetTickCount64();
     MSG message;
     while (ticks.size() < 3 && GetTickCount64() - started < 10000) {
-        window.start(TimerId::Timer2, 50);  // must not push the next tick back
+        ASSERT_TRUE(window.start(TimerId::Timer2, 50));  // must not push the next tick back
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
         else Sleep(5);
     }
@@ -96,7 +108,7 @@ TEST_F(MainWindowTest, RunningTimersTickUntilStoppedAndAreNotRestartedByAStart) 
 TEST_F(MainWindowTest, HideMinimisesAndHides) {
     window.show_normal();
     EXPECT_TRUE(IsWindowVisible(window.hwnd()));
-    window.minimise_and_hide();
+    window.hide();
     EXPECT_FALSE(IsWindowVisible(window.hwnd()));
     EXPECT_TRUE(IsIconic(window.hwnd()));
 }

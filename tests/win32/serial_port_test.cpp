@@ -25,7 +25,7 @@ TEST(SerialPortErrorTest, OtherFailuresCarryTheSystemNumberAndText) {
 TEST(SerialPortTest, PortNumberWithNoDeviceFailsWith8002) {
     win32::Win32SerialPort port;
     port.set_comm_port(97);  // no COM97 on this machine
-    const PortResult result = port.set_port_open(true);
+    const PortResult result = port.open();
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(result->number, kPortInvalid);
     EXPECT_FALSE(port.port_open());

@@ -57,11 +57,23 @@ std::vector<CallStep> plan_call(const CallerInfo& caller, const Profile& profile
     std::vector<CallStep> steps;
     for (int ring = 0; ring < timing.rings; ++ring) {
         const auto at = first_ring + ring * timing.ring_interval;
-        steps.push_back({at, format_ring(profile), std::string(profile.ring)});
+        steps.push_back({at, format_ring(profile), std::string(profile.ring), true});
     }
-    // Where the report is inserted decides ties, should a delay be zero.
-    const CallStep report{report_at, format_report(caller, profile), report_note};
-    steps.insert(profile.report_first ? steps.begin() : steps.end(), report);
+    // The report in one piece, or line by line; where it is inserted decides ties, should a delay
+    // be zero.
+    std::vector<CallStep> report;
+    const std::string bytes = format_report(caller, profile);
+    if (timing.line_delay.count() == 0) {
+        report.push_back({report_at, bytes, report_note});
+    } else {
+        // The first piece carries the line feed that opens the report.
+        for (std::size_t start = 0, end = 0; start < bytes.size(); start = end) {
+            end = bytes.find("\r\n", start == 0 ? 2 : start) + 2;
+            const auto at = report_at + static_cast<int>(report.size()) * timing.line_delay;
+            report.push_back({at, bytes.substr(start, end - start), report.empty() ? report_note : "report line"});
+        }
+    }
+    steps.insert(profile.report_first ? steps.begin() : steps.end(), report.begin(), report.end());
     const auto earlier = [](const CallStep& a, const CallStep& b) { return a.at < b.at; };
     std::stable_sort(steps.begin(), steps.end(), earlier);
     return steps;

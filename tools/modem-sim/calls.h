@@ -21,6 +21,7 @@ struct CallerInfo {
 struct CallTiming {
     std::chrono::milliseconds report_delay{1000};  // between the report and its neighbouring ring
     std::chrono::milliseconds ring_interval{6000};
+    std::chrono::milliseconds line_delay{0};  // between the report's lines; 0 sends them in one piece
     int rings = 3;
 };
 
@@ -29,13 +30,15 @@ struct CallStep {
     std::chrono::milliseconds at;
     std::string bytes;
     std::string note;  // one line for the console
+    bool ring = false;
 };
 
 std::string format_ring(const Profile& profile);
 std::string format_report(const CallerInfo& caller, const Profile& profile);
 
 // The whole call in time order: rings every ring_interval from the start, the report report_delay
-// after the first ring, or report_delay before it when the profile sends the report first.
+// after the first ring, or report_delay before it when the profile sends the report first. With a
+// line delay the report's lines go out that far apart.
 std::vector<CallStep> plan_call(const CallerInfo& caller, const Profile& profile, const CallTiming& timing);
 
 // Parses "[date=MMDD] [time=HHMM] NUMBER [NAME...]"; the name keeps its inner spaces.

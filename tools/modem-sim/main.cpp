@@ -3,7 +3,6 @@
 #include "byte_log.h"
 #include "console.h"
 #include "options.h"
-#include "pty.h"
 #include "signals.h"
 #include "sim.h"
 
@@ -32,19 +31,13 @@ int main(int argc, char** argv) {
     }
     try {
         const int stop_fd = install_stop_signals();
-        Pty pty;
         ByteLog log;
         if (!options->log_path.empty() && !log.open(options->log_path)) {
             const int err = errno;
             throw std::system_error(err, std::generic_category(), "open " + options->log_path);
         }
-        std::optional<PortLink> link;
-        if (!options->link_path.empty()) {
-            link.emplace(options->link_path, pty.slave_path());
-        }
         Console console(options->quiet);
-        console.print("PTY " + pty.slave_path());
-        Sim(*options, pty.master(), stop_fd, log, console).run();
+        Sim(*options, stop_fd, log, console).run();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "modem-sim: %s\n", e.what());
         return 1;

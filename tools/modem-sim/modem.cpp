@@ -61,7 +61,11 @@ ModemOutput Modem::receive(std::string_view bytes) {
             }
             std::string line;
             line.swap(line_);
+            answering_ = false;
             std::string_view result = execute(line);
+            // Answering starts a handshake that a modem reports on only when it ends; the
+            // program hangs up long before.
+            if (answering_ && result == "OK") result = "";
             if (!result.empty()) {
                 out.bytes += "\r\n";
                 out.bytes += result;
@@ -143,6 +147,7 @@ bool Modem::run_basic(char command, std::string_view value) {
     switch (command) {
     case 'A':
         off_hook_ = true;
+        answering_ = true;
         return true;
     case 'H':
         if (value.empty() || value == "0" || value == "1") {

@@ -11,7 +11,7 @@ namespace modem_sim {
 // One command line the program sent and what the modem said to it.
 struct Exchange {
     std::string command;  // as received, without the CR
-    std::string result;   // "OK" or "ERROR"; empty for text without "AT", which a modem ignores
+    std::string result;   // "OK" or "ERROR"; empty for text without "AT", and for ATA
 };
 
 struct ModemOutput {
@@ -46,6 +46,7 @@ private:
     bool echo_;
     bool off_hook_ = false;
     bool caller_id_ = false;
+    bool answering_ = false;  // the line being run answers a call
     std::string line_;
     bool overflow_ = false;
 };

@@ -50,8 +50,10 @@ bool apply_value(Options& options, std::string_view name, std::string_view value
         options.link_path = value;
         return true;
     }
-    // What is left are the two timing options.
-    auto& field = name == "--report-delay" ? options.timing.report_delay : options.timing.ring_interval;
+    // What is left are the timing options.
+    auto& field = name == "--report-delay"  ? options.timing.report_delay
+                  : name == "--line-delay" ? options.timing.line_delay
+                                           : options.timing.ring_interval;
     const auto millis = parse_millis(value);
     if (!millis) {
         error = std::string(name) + " takes a whole number of milliseconds";
@@ -63,7 +65,7 @@ bool apply_value(Options& options, std::string_view name, std::string_view value
 
 bool takes_value(std::string_view name) {
     return name == "--profile" || name == "--echo" || name == "--log" || name == "--link"
-        || name == "--report-delay" || name == "--ring-interval";
+        || name == "--report-delay" || name == "--ring-interval" || name == "--line-delay";
 }
 
 }  // namespace
@@ -114,6 +116,7 @@ std::string usage() {
            "  --stay                keep running when stdin closes (until SIGTERM)\n"
            "  --report-delay MS     gap between the report and the ring next to it (default 1000)\n"
            "  --ring-interval MS    gap between rings (default 6000)\n"
+           "  --line-delay MS       gap between the report's lines (default 0: one piece)\n"
            "  --help                this text\n"
            "\n"
            "Type 'help' at the prompt for the console commands.\n";

@@ -28,14 +28,23 @@ std::string describe(const ExampleCall& example) {
 
 }  // namespace
 
-Sim::Sim(const Options& options, int master_fd, int stop_fd, ByteLog& log, Console& console)
+Sim::Sim(const Options& options, int stop_fd, ByteLog& log, Console& console)
     : timing_(options.timing),
       stay_(options.stay),
-      master_(master_fd),
+      link_path_(options.link_path),
       stop_fd_(stop_fd),
       log_(log),
       console_(console),
-      modem_(*options.profile, options.echo) {}
+      modem_(*options.profile, options.echo) {
+    plug_in();
+}
+
+void Sim::plug_in() {
+    pty_.emplace();
+    master_ = pty_->master();
+    if (!link_path_.empty()) link_.emplace(link_path_, pty_->slave_path());
+    console_.print("PTY " + pty_->slave_path());
+}
 
 const std::vector<Sim::Command>& Sim::commands() {
     static const std::vector<Command> table = {
@@ -47,6 +56,8 @@ const std::vector<Sim::Command>& Sim::commands() {
         {"profile", "NAME", "switch modem profile", &Sim::profile_command},
         {"echo", "on|off", "echo received characters (kept across ATZ)", &Sim::echo_command},
         {"status", "", "show hook state, echo, profile and call", &Sim::status_command},
+        {"unplug", "", "take the modem away: the port's link goes, reads fail", &Sim::unplug_command},
+        {"plug", "", "plug the modem in again on a new pseudo-terminal", &Sim::plug_command},
         {"help", "", "this list", &Sim::help_command},
         {"quit", "", "end the sim", &Sim::quit_command},
     };
@@ -55,7 +66,7 @@ const std::vector<Sim::Command>& Sim::commands() {
 
 void Sim::run() {
     while (running_) {
-        const bool port_paused = port_paused_until_.has_value();
+        const bool port_paused = port_paused_until_.has_value() || !pty_;
         const short port_events = static_cast<short>((port_paused ? 0 : POLLIN)
                                                       | (outgoing_.empty() || port_paused ? 0 : POLLOUT));
         pollfd fds[] = {
@@ -121,7 +132,7 @@ void Sim::read_port() {
     const ModemOutput out = modem_.receive(bytes);
     for (const Exchange& exchange : out.exchanges) {
         if (exchange.result.empty()) {
-            console_.note("<- " + escape_bytes(exchange.command) + " (ignored: no AT)");
+            console_.note("<- " + escape_bytes(exchange.command) + (modem_.off_hook() ? "" : " (ignored: no AT)"));
         } else {
             console_.note("<- " + escape_bytes(exchange.command));
             console_.note("-> " + exchange.result);
@@ -129,8 +140,13 @@ void Sim::read_port() {
     }
     send(out.bytes);
     if (call_ && modem_.off_hook()) {
-        console_.note("call answered: no more rings");
-        end_call();
+        // The line stops ringing; what the modem has decoded of the report still goes out.
+        auto& steps = call_->steps;
+        const auto rings = std::remove_if(steps.begin() + static_cast<std::ptrdiff_t>(call_->next), steps.end(),
+                                          [](const CallStep& step) { return step.ring; });
+        if (rings != steps.end()) console_.note("call answered: no more rings");
+        steps.erase(rings, steps.end());
+        if (call_->next == steps.size()) end_call();
     }
 }
 
@@ -200,8 +216,8 @@ void Sim::handle_line(std::string_view line) {
 }
 
 void Sim::send(std::string_view bytes) {
-    if (bytes.empty()) {
-        return;
+    if (bytes.empty() || !pty_) {
+        return;  // an unplugged modem sends nothing
     }
     outgoing_ += bytes;
     queued_ += bytes.size();
@@ -221,6 +237,10 @@ void Sim::report_done() {
 }
 
 void Sim::start_call(const CallerInfo& caller) {
+    if (!pty_) {
+        error("the modem is unplugged; plug it in first");
+        return;
+    }
     if (call_) {
         error("a call is already ringing; wait for done");
         return;
@@ -335,6 +355,39 @@ void Sim::status_command(std::string_view) {
     line += " call=";
     line += call_ ? "ringing" : "idle";
     console_.print(line);
+}
+
+// The program's port fails as a USB modem's does when it is pulled out; plugging in makes a new
+// pseudo-terminal and points the link at it, as Windows gives the same COM name to the device.
+void Sim::unplug_command(std::string_view) {
+    if (link_path_.empty()) {
+        error("unplug needs --link: the program finds the modem again through it");
+        return;
+    }
+    if (!pty_) {
+        error("the modem is unplugged already");
+        return;
+    }
+    if (call_) {
+        end_call();
+    }
+    link_.reset();
+    pty_.reset();
+    master_ = -1;
+    written_ += outgoing_.size();  // lost with the line
+    outgoing_.clear();
+    report_done();
+    console_.note("unplugged");
+    mark_done();
+}
+
+void Sim::plug_command(std::string_view) {
+    if (pty_) {
+        error("the modem is plugged in already");
+        return;
+    }
+    plug_in();
+    mark_done();
 }
 
 void Sim::help_command(std::string_view) {

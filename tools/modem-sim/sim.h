@@ -5,6 +5,7 @@
 #include "console.h"
 #include "modem.h"
 #include "options.h"
+#include "pty.h"
 
 #include <chrono>
 #include <cstdint>
@@ -20,7 +21,9 @@ namespace modem_sim {
 // calls, and timers pace the rings. One poll() waits for all of it, so nothing ever sleeps.
 class Sim {
 public:
-    Sim(const Options& options, int master_fd, int stop_fd, ByteLog& log, Console& console);
+    // Opens the pseudo-terminal (and its link) and prints "PTY /dev/pts/N"; throws
+    // std::system_error when it cannot.
+    Sim(const Options& options, int stop_fd, ByteLog& log, Console& console);
 
     // Returns on "quit", at the end of stdin (unless --stay) or on a stop signal.
     void run();
@@ -64,12 +67,18 @@ private:
     void profile_command(std::string_view args);
     void echo_command(std::string_view args);
     void status_command(std::string_view args);
+    void unplug_command(std::string_view args);
+    void plug_command(std::string_view args);
     void help_command(std::string_view args);
+    void plug_in();
     void quit_command(std::string_view args);
 
     const CallTiming timing_;
     const bool stay_;
-    const int master_;
+    const std::string link_path_;
+    std::optional<Pty> pty_;  // none while unplugged
+    std::optional<PortLink> link_;
+    int master_ = -1;
     const int stop_fd_;
     ByteLog& log_;
     Console& console_;

@@ -15,6 +15,8 @@
 //   probe answer CAPTION BUTTON             presses a message box's button ("Yes", "No", "OK")
 //   probe wait CAPTION CONTROL TEXT [SECS]  waits until the control shows TEXT (exit 1 on timeout)
 //   probe wait-box CAPTION [SECS]           waits for a message box, then prints it as `box` does
+//   probe hold PATH                         holds the file open without sharing, as a backup program
+//                                           can, until its standard input ends; prints "held" first
 //
 // Exit status: 0 done, 1 not found or timed out, 2 wrong use.
 
@@ -154,7 +156,8 @@ std::optional<UINT> find_menu_item(HMENU menu, const std::string& wanted) {
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: probe text|enabled|checked|items|visible|close|click|key|menu|box|answer|wait|wait-box ...\n");
+    std::fprintf(stderr,
+                 "usage: probe text|enabled|checked|items|visible|close|click|key|menu|box|answer|wait|wait-box|hold ...\n");
     return 2;
 }
 
@@ -190,8 +193,25 @@ int wait_for_box(const std::string& caption, double seconds) {
     return 1;
 }
 
+int hold(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        std::fprintf(stderr, "cannot hold %s: error %lu\n", path.c_str(), GetLastError());
+        return 1;
+    }
+    std::printf("held\n");
+    std::fflush(stdout);
+    char ignored[64];
+    DWORD got = 0;
+    while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), ignored, sizeof(ignored), &got, nullptr) && got > 0) continue;
+    CloseHandle(file);
+    return 0;
+}
+
 int run(const std::vector<std::string>& args) {
     if (args.size() < 2) return usage();
+    if (args[0] == "hold") return hold(args[1]);
     const std::string& command = args[0];
     const std::string& caption = args[1];
     const auto arg = [&](std::size_t i) { return i < args.size() ? args[i] : std::string(); };

@@ -13,8 +13,10 @@ namespace vantelmoor::win32 {
 
 class Win32FileStore final : public FileStore {
 public:
-    std::optional<std::string> read_all(const std::string& path) override;
-    bool replace(const std::string& path, std::string_view bytes) override;
+    FileRead read_all(const std::string& path) override;
+    FileFailure replace(const std::string& path, std::string_view bytes) override;
+    // The "vtm*.tmp" files that a rewrite killed part-way left behind.
+    void remove_leftovers(const std::string& directory) override;
 };
 
 }  // namespace vantelmoor::win32

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/unexpected.h"
 
 namespace vantelmoor::win32 {
 namespace {
@@ -75,13 +76,12 @@ bool Win32MainWindow::create() {
     window_ = CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, std::string(kMainWindowCaption).c_str(),
                               kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 400, 600, nullptr, nullptr, instance_,
                               this);
-    if (!window_) return false;
-    create_controls();
+    if (!window_ || !create_controls()) return false;
     apply_dpi(window_dpi(window_));
     return true;
 }
 
-void Win32MainWindow::create_controls() {
+bool Win32MainWindow::create_controls() {
     for (const ControlLayout& item : main_window_controls()) {
         const ControlClass cls = control_class(item);
         if (!cls.name) continue;
@@ -89,8 +89,10 @@ void Win32MainWindow::create_controls() {
         const HWND control =
             CreateWindowExA(cls.ex_style, cls.name, std::string(item.text).c_str(), style, 0, 0, 0, 0, window_,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), instance_, nullptr);
+        if (!control) return false;
         if (item.kind == ControlKind::LogBox) SendMessageA(control, EM_SETLIMITTEXT, 0, 0);
     }
+    return true;
 }
 
 // Positions, sizes and fonts follow the window's DPI, so the layout stays in proportion and sharp.
@@ -126,7 +128,7 @@ void Win32MainWindow::show_normal() {
     SetForegroundWindow(window_);
 }
 
-void Win32MainWindow::minimise_and_hide() {
+void Win32MainWindow::hide() {
     ShowWindow(window_, SW_MINIMIZE);
     ShowWindow(window_, SW_HIDE);
 }
@@ -165,9 +167,13 @@ void Win32MainWindow::set_fill_colour(Control control, Colour colour) {
 void Win32MainWindow::set_enabled(Control control, bool enabled) { EnableWindow(control_window(control), enabled); }
 
 // SetTimer on a running timer would restart its interval; a running timer keeps its schedule.
-void Win32MainWindow::start(TimerId timer, int interval_ms) {
-    if (!running_timers_.insert(timer).second) return;
-    SetTimer(window_, kTimerIdBase + static_cast<UINT_PTR>(timer), static_cast<UINT>(interval_ms), nullptr);
+bool Win32MainWindow::start(TimerId timer, int interval_ms) {
+    if (running_timers_.contains(timer)) return true;
+    if (!SetTimer(window_, kTimerIdBase + static_cast<UINT_PTR>(timer), static_cast<UINT>(interval_ms), nullptr)) {
+        return false;
+    }
+    running_timers_.insert(timer);
+    return true;
 }
 
 void Win32MainWindow::stop(TimerId timer) {
@@ -217,7 +223,7 @@ void Win32MainWindow::on_command(int id) {
     // Enter and Esc anywhere in the window press "&Hide", the default and cancel button.
     if (id == static_cast<int>(Control::Connect1) || id == IDOK || id == IDCANCEL) index = 1;
     if (id == static_cast<int>(Control::Connect2)) index = 2;
-    if (index >= 0 && events_.connect_click) events_.connect_click(index);
+    if (index >= 0 && events_) events_->connect_click(index);
 }
 
 LRESULT Win32MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -233,7 +239,7 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_TIMER: {
             const auto timer = static_cast<TimerId>(wparam - kTimerIdBase);
-            if (running_timers_.contains(timer) && events_.timer) events_.timer(timer);
+            if (running_timers_.contains(timer) && on_tick_) on_tick_(timer);
             return 0;
         }
         case WM_DPICHANGED: {
@@ -244,16 +250,16 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         }
         case WM_CLOSE:
-            if (events_.query_unload && !events_.query_unload(CloseReason::User)) return 0;
+            if (events_ && !events_->query_unload(CloseReason::User)) return 0;
             DestroyWindow(window_);
             return 0;
         case WM_QUERYENDSESSION:
-            return events_.query_unload ? events_.query_unload(CloseReason::System) : TRUE;
+            return events_ ? events_->query_unload(CloseReason::System) : TRUE;
         case WM_ENDSESSION:
-            if (wparam && events_.form_unload) events_.form_unload();
+            if (wparam && events_) events_->form_unload();
             return 0;
         case WM_DESTROY:
-            if (events_.form_unload) events_.form_unload();
+            if (events_) events_->form_unload();
             window_ = nullptr;
             PostQuitMessage(0);
             return 0;
@@ -274,6 +280,7 @@ LRESULT CALLBACK Win32MainWindow::window_proc(HWND window, UINT message, WPARAM 
         return self->handle(message, wparam, lparam);
     } catch (...) {
         // No exception crosses into the system's message dispatch.
+        show_unexpected("handling the monitor window");
         return DefWindowProcA(window, message, wparam, lparam);
     }
 }

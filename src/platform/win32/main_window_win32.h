@@ -11,16 +11,8 @@
 #include "platform/timers.h"
 #include "platform/win32/handles.h"
 #include "ui/main_view.h"
-#include "ui/main_window.h"
 
 namespace vantelmoor::win32 {
-
-struct MainWindowEvents {
-    std::function<void(int index)> connect_click;
-    std::function<bool(CloseReason reason)> query_unload;
-    std::function<void()> form_unload;
-    std::function<void(TimerId timer)> timer;
-};
 
 // The window also owns the call monitor's timers, as WM_TIMER timers of its own.
 class Win32MainWindow final : public MainView, public Timers {
@@ -30,13 +22,14 @@ public:
     Win32MainWindow(const Win32MainWindow&) = delete;
     Win32MainWindow& operator=(const Win32MainWindow&) = delete;
 
-    // Creates the window hidden, with every control at its design-time state.
-    bool create();
-    void set_events(MainWindowEvents events) { events_ = std::move(events); }
+    // Creates the window hidden, with every control at its design-time state; false when the
+    // system could not create it or one of its controls.
+    [[nodiscard]] bool create();
     void show_normal();
-    void minimise_and_hide();
     [[nodiscard]] HWND hwnd() const { return window_; }
 
+    void set_events(MainViewEvents* events) override { events_ = events; }
+    void hide() override;
     void set_text(Control control, const std::string& text) override;
     std::string text(Control control) const override;
     void append_text(Control control, std::string_view text) override;
@@ -44,8 +37,9 @@ public:
     void set_fill_colour(Control control, Colour colour) override;
     void set_enabled(Control control, bool enabled) override;
 
-    void start(TimerId timer, int interval_ms) override;
+    bool start(TimerId timer, int interval_ms) override;
     void stop(TimerId timer) override;
+    void set_on_tick(std::function<void(TimerId)> handler) override { on_tick_ = std::move(handler); }
 
 private:
     struct Look {
@@ -55,7 +49,7 @@ private:
 
     static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
-    void create_controls();
+    bool create_controls();
     void apply_dpi(int dpi);
     void paint();
     LRESULT colour_control(HDC dc, HWND control);
@@ -67,7 +61,8 @@ private:
     HINSTANCE instance_;
     HWND window_ = nullptr;
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
-    MainWindowEvents events_;
+    MainViewEvents* events_ = nullptr;
+    std::function<void(TimerId)> on_tick_;
     std::map<Control, Look> looks_;
     std::set<TimerId> running_timers_;
     std::map<Colour, GdiObject> brushes_;

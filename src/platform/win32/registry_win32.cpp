@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/system_error.h"
+
 namespace vantelmoor::win32 {
 namespace {
 
@@ -52,5 +54,7 @@ long Win32Registry::delete_value(RegistryKey key, const std::string& name) {
 }
 
 long Win32Registry::close_key(RegistryKey key) { return RegCloseKey(as_hkey(key)); }
+
+std::string Win32Registry::describe(long result) const { return system_error_text(static_cast<DWORD>(result)); }
 
 }  // namespace vantelmoor::win32

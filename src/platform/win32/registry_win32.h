@@ -15,6 +15,7 @@ public:
                    const std::vector<std::uint8_t>& data) override;
     long delete_value(RegistryKey key, const std::string& name) override;
     long close_key(RegistryKey key) override;
+    std::string describe(long result) const override;
 };
 
 }  // namespace vantelmoor::win32

@@ -1,15 +1,19 @@
 #include "platform/win32/serial_port_win32.h"
 
+#include <stdexcept>
 #include <string>
 
 #include "platform/win32/system_error.h"
+#include "platform/win32/unexpected.h"
 
 namespace vantelmoor::win32 {
 namespace {
 
 constexpr UINT kReceivedMessage = WM_APP + 1;
+constexpr UINT kLostMessage = WM_APP + 2;  // wparam: the error, lparam: which opening
 constexpr char kNotifyClass[] = "VantelmoorPortEvents";
 constexpr DWORD kDrainChunk = 256;
+constexpr DWORD kStopped = ~DWORD{0};  // read_some: the port is being closed
 
 PortError port_error(DWORD error) { return {static_cast<int>(error), system_error_text(error)}; }
 
@@ -19,7 +23,12 @@ void register_notify_class(WNDPROC procedure) {
     window_class.lpfnWndProc = procedure;
     window_class.hInstance = GetModuleHandleA(nullptr);
     window_class.lpszClassName = kNotifyClass;
-    RegisterClassExA(&window_class);  // fails harmlessly when already registered
+    RegisterClassExA(&window_class);  // fails harmlessly when already registered; the window's creation tells
+}
+
+[[noreturn]] void cannot_run(const char* what) {
+    throw std::runtime_error(std::string("The serial port cannot work: ") + what + " (" +
+                             system_error_text(GetLastError()) + ").");
 }
 
 }  // namespace
@@ -44,62 +53,32 @@ Win32SerialPort::Win32SerialPort() {
     register_notify_class(&Win32SerialPort::notify_proc);
     notify_window_ = CreateWindowExA(0, kNotifyClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                      GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(notify_window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     stop_event_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     write_event_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!notify_window_ || !stop_event_ || !write_event_) {
+        if (notify_window_) DestroyWindow(notify_window_);
+        DeleteCriticalSection(&lock_);
+        cannot_run("no window or event for its notifications");
+    }
+    SetWindowLongPtrA(notify_window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 Win32SerialPort::~Win32SerialPort() {
     close();
-    if (notify_window_) DestroyWindow(notify_window_);
+    DestroyWindow(notify_window_);
     DeleteCriticalSection(&lock_);
 }
 
-PortResult Win32SerialPort::set_port_open(bool open_it) {
-    if (!open_it) {
-        close();
-        return std::nullopt;
-    }
-    if (port_open()) return PortError{kPortAlreadyOpen, "Port already open"};
-    return open();
-}
-
 PortResult Win32SerialPort::open() {
+    if (port_open()) return PortError{kPortAlreadyOpen, "Port already open"};
     const std::string name = "\\\\.\\COM" + std::to_string(port_number_);
     FileHandle device(CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_OVERLAPPED, nullptr));
     if (!device) return map_open_error(GetLastError());
-
-    DCB dcb{};
-    dcb.DCBlength = sizeof(dcb);
-    // A name that opens but has no comm state is no serial device: to the scan it does not exist.
-    if (!GetCommState(device.get(), &dcb)) return PortError{kPortInvalid, "Invalid port number"};
-    SetupComm(device.get(), 4096, 4096);
-    dcb.BaudRate = CBR_9600;
-    dcb.ByteSize = 8;
-    dcb.Parity = NOPARITY;
-    dcb.StopBits = ONESTOPBIT;
-    dcb.fBinary = TRUE;
-    dcb.fParity = FALSE;
-    dcb.fOutxCtsFlow = FALSE;
-    dcb.fOutxDsrFlow = FALSE;
-    dcb.fDtrControl = DTR_CONTROL_ENABLE;
-    dcb.fRtsControl = RTS_CONTROL_ENABLE;
-    dcb.fDsrSensitivity = FALSE;
-    dcb.fOutX = FALSE;
-    dcb.fInX = FALSE;
-    dcb.fNull = FALSE;
-    dcb.fAbortOnError = FALSE;
-    if (!SetCommState(device.get(), &dcb)) return port_error(GetLastError());
-
-    // Reads wait for their first byte however long it takes; the reader thread drains the rest.
-    COMMTIMEOUTS timeouts{};
-    if (!SetCommTimeouts(device.get(), &timeouts)) return port_error(GetLastError());
-    PurgeComm(device.get(), PURGE_RXCLEAR | PURGE_TXCLEAR);
-    EscapeCommFunction(device.get(), SETDTR);
-    EscapeCommFunction(device.get(), SETRTS);
+    if (PortResult failure = configure(device.get())) return failure;
 
     device_ = std::move(device);
+    ++opened_;
     ResetEvent(stop_event_.get());
     reader_.reset(CreateThread(nullptr, 0, &Win32SerialPort::reader_main, this, 0, nullptr));
     if (!reader_) {
@@ -110,12 +89,45 @@ PortResult Win32SerialPort::open() {
     return std::nullopt;
 }
 
+PortResult Win32SerialPort::configure(HANDLE device) {
+    DCB dcb{};
+    dcb.DCBlength = sizeof(dcb);
+    // A name that opens but has no comm state is no serial device: to the scan it does not exist.
+    if (!GetCommState(device, &dcb)) return PortError{kPortInvalid, "Invalid port number"};
+    if (!SetupComm(device, 4096, 4096)) return port_error(GetLastError());
+    dcb.BaudRate = CBR_9600;
+    dcb.ByteSize = 8;
+    dcb.Parity = NOPARITY;
+    dcb.StopBits = ONESTOPBIT;
+    dcb.fBinary = TRUE;
+    dcb.fParity = FALSE;
+    dcb.fOutxCtsFlow = FALSE;
+    dcb.fOutxDsrFlow = FALSE;
+    // DTR and RTS raised by the state itself: a modem takes commands only with DTR up.
+    dcb.fDtrControl = DTR_CONTROL_ENABLE;
+    dcb.fRtsControl = RTS_CONTROL_ENABLE;
+    dcb.fDsrSensitivity = FALSE;
+    dcb.fOutX = FALSE;
+    dcb.fInX = FALSE;
+    dcb.fNull = FALSE;
+    dcb.fAbortOnError = FALSE;
+    if (!SetCommState(device, &dcb)) return port_error(GetLastError());
+
+    // Reads wait for their first byte however long it takes; the reader thread drains the rest.
+    // Writes give up after a while, so a stalled driver cannot hold the window.
+    COMMTIMEOUTS timeouts{};
+    timeouts.WriteTotalTimeoutConstant = kWriteTimeoutMs;
+    if (!SetCommTimeouts(device, &timeouts)) return port_error(GetLastError());
+    if (!PurgeComm(device, PURGE_RXCLEAR | PURGE_TXCLEAR)) return port_error(GetLastError());
+    return std::nullopt;
+}
+
 void Win32SerialPort::close() {
     if (!port_open()) return;
     SetEvent(stop_event_.get());
     if (reader_) WaitForSingleObject(reader_.get(), INFINITE);
     reader_.reset();
-    EscapeCommFunction(device_.get(), CLRDTR);
+    // Closing drops DTR, which tells the modem to hang up.
     device_.reset();
     Lock hold(lock_);
     received_.clear();
@@ -127,9 +139,19 @@ PortResult Win32SerialPort::output(std::string_view text) {
     ResetEvent(write_event_.get());
     overlapped.hEvent = write_event_.get();
     DWORD written = 0;
-    if (!WriteFile(device_.get(), text.data(), static_cast<DWORD>(text.size()), &written, &overlapped)) {
-        if (GetLastError() != ERROR_IO_PENDING) return port_error(GetLastError());
-        if (!GetOverlappedResult(device_.get(), &overlapped, &written, TRUE)) return port_error(GetLastError());
+    if (WriteFile(device_.get(), text.data(), static_cast<DWORD>(text.size()), &written, &overlapped)) {
+        return std::nullopt;
+    }
+    if (GetLastError() != ERROR_IO_PENDING) return port_error(GetLastError());
+    // The driver's own write timeout should end it first; this bounds a driver that ignores it.
+    if (WaitForSingleObject(write_event_.get(), kWriteTimeoutMs + 500) != WAIT_OBJECT_0) {
+        CancelIo(device_.get());
+        GetOverlappedResult(device_.get(), &overlapped, &written, TRUE);
+        return PortError{static_cast<int>(ERROR_TIMEOUT), "The modem did not take the command within 2 seconds"};
+    }
+    if (!GetOverlappedResult(device_.get(), &overlapped, &written, FALSE)) return port_error(GetLastError());
+    if (written != text.size()) {
+        return PortError{static_cast<int>(ERROR_TIMEOUT), "The modem did not take the command within 2 seconds"};
     }
     return std::nullopt;
 }
@@ -154,29 +176,35 @@ DWORD WINAPI Win32SerialPort::reader_main(void* self) {
     return 0;
 }
 
-// One read pending at a time: false when the port is being closed or the device failed.
-bool Win32SerialPort::read_some(HANDLE done_event, char* buffer, DWORD wanted, DWORD& got) {
+// One read pending at a time: 0 when it completed, kStopped when the port is being closed,
+// otherwise the system's error.
+DWORD Win32SerialPort::read_some(HANDLE done_event, char* buffer, DWORD wanted, DWORD& got) {
     OVERLAPPED overlapped{};
     ResetEvent(done_event);
     overlapped.hEvent = done_event;
     got = 0;
-    if (ReadFile(device_.get(), buffer, wanted, &got, &overlapped)) return true;
-    if (GetLastError() != ERROR_IO_PENDING) return false;
+    if (ReadFile(device_.get(), buffer, wanted, &got, &overlapped)) return 0;
+    if (GetLastError() != ERROR_IO_PENDING) return GetLastError();
     const HANDLE waits[2] = {stop_event_.get(), done_event};
     if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
         CancelIo(device_.get());
         GetOverlappedResult(device_.get(), &overlapped, &got, TRUE);
-        return false;
+        return kStopped;
     }
-    return GetOverlappedResult(device_.get(), &overlapped, &got, FALSE) != FALSE;
+    return GetOverlappedResult(device_.get(), &overlapped, &got, FALSE) ? 0 : GetLastError();
 }
 
 void Win32SerialPort::reader_loop() {
-    KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    const KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    const LPARAM opening = static_cast<LPARAM>(opened_);
+    const auto lost = [&](DWORD error) {
+        if (error != kStopped) PostMessageA(notify_window_, kLostMessage, error, opening);
+    };
+    if (!done) return lost(GetLastError());
     char buffer[kDrainChunk];
     for (;;) {
         DWORD got = 0;
-        if (!read_some(done.get(), buffer, 1, got)) return;
+        if (const DWORD error = read_some(done.get(), buffer, 1, got)) return lost(error);
         if (got == 0) {
             // Nothing arrived though the read completed: rest a moment rather than spin.
             if (WaitForSingleObject(stop_event_.get(), 20) == WAIT_OBJECT_0) return;
@@ -185,8 +213,12 @@ void Win32SerialPort::reader_loop() {
         deliver(buffer, got);
         DWORD errors = 0;
         COMSTAT status{};
-        while (ClearCommError(device_.get(), &errors, &status) && status.cbInQue > 0) {
-            if (!read_some(done.get(), buffer, std::min<DWORD>(status.cbInQue, kDrainChunk), got)) return;
+        for (;;) {
+            if (!ClearCommError(device_.get(), &errors, &status)) return lost(GetLastError());
+            if (status.cbInQue == 0) break;
+            if (const DWORD error = read_some(done.get(), buffer, std::min<DWORD>(status.cbInQue, kDrainChunk), got)) {
+                return lost(error);
+            }
             deliver(buffer, got);
         }
     }
@@ -199,9 +231,13 @@ void Win32SerialPort::deliver(const char* bytes, DWORD count) {
 }
 
 LRESULT CALLBACK Win32SerialPort::notify_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == kReceivedMessage) {
-        auto* port = reinterpret_cast<Win32SerialPort*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (port) port->on_received();
+    auto* port = reinterpret_cast<Win32SerialPort*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (port && message == kReceivedMessage) {
+        port->on_received();
+        return 0;
+    }
+    if (port && message == kLostMessage) {
+        port->on_lost(static_cast<DWORD>(wparam), static_cast<unsigned>(lparam));
         return 0;
     }
     return DefWindowProcA(window, message, wparam, lparam);
@@ -218,8 +254,18 @@ void Win32SerialPort::on_received() {
         try {
             on_comm_();
         } catch (...) {
-            // A failing handler must not take the message loop down with it.
+            show_unexpected("reading what the modem sent");
         }
+    }
+}
+
+void Win32SerialPort::on_lost(DWORD error, unsigned opening) {
+    // Reported for an opening that has been closed since: nothing is lost any more.
+    if (!port_open() || opening != opened_ || !on_lost_) return;
+    try {
+        on_lost_(port_error(error));
+    } catch (...) {
+        show_unexpected("handling a modem that stopped working");
     }
 }
 

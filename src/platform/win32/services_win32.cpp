@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/system_error.h"
 
 namespace vantelmoor::win32 {
 
@@ -32,9 +33,12 @@ bool Win32FileSystem::file_exists(const std::string& path) const {
     return (found.dwFileAttributes & kNotOrdinary) == 0;
 }
 
-void Win32FileSystem::create_if_absent(const std::string& path) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+std::optional<std::string> Win32FileSystem::create_if_absent(const std::string& path) {
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return system_error_text(GetLastError());
+    return std::nullopt;
 }
 
 MessageAnswer Win32Dialogs::message_box(const std::string& text, const std::string& title, MessageIcon icon,

@@ -19,7 +19,7 @@ std::string program_directory();
 class Win32FileSystem final : public FileSystem {
 public:
     bool file_exists(const std::string& path) const override;
-    void create_if_absent(const std::string& path) override;
+    std::optional<std::string> create_if_absent(const std::string& path) override;
 };
 
 class Win32Dialogs final : public Dialogs {

@@ -1,33 +1,53 @@
 #pragma once
-// Record files in memory: path -> bytes, with a switch that makes every rewrite fail the way the
-// real store does (the old bytes stay).
+// Record files in memory: path -> bytes, with files that cannot be read (as when another program
+// holds them) and rewrites that fail the way the real store's do (the old bytes stay).
 
-#include <cstddef>
 #include <map>
-#include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
 #include "platform/file_store.h"
+#include "platform/file_system.h"
 
 namespace vantelmoor::test {
 
 class FakeFileStore : public FileStore {
 public:
-    std::map<std::string, std::string> files;
-    bool fail_replace = false;
-    int reads = 0;
-    int replaces = 0;  // attempts, failed ones included
+    static constexpr const char* kHeld = "The process cannot access the file because it is being used by another process.";
 
-    std::optional<std::string> read_all(const std::string& path) override {
-        ++reads;
-        return files[path];  // a missing file is created empty
+    std::map<std::string, std::string> files;
+    std::set<std::string> unreadable;  // reads (and so rewrites) of these fail
+    bool fail_replace = false;
+    int replaces = 0;  // attempts, failed ones included
+    std::string leftovers_removed_in;
+
+    FileRead read_all(const std::string& path) override {
+        if (unreadable.contains(path)) return {std::nullopt, kHeld};
+        return {files[path], {}};  // a missing file is created empty
     }
-    bool replace(const std::string& path, std::string_view bytes) override {
+    FileFailure replace(const std::string& path, std::string_view bytes) override {
         ++replaces;
-        if (fail_replace) return false;
+        if (fail_replace) return "There is not enough space on the disk.";
+        if (unreadable.contains(path)) return kHeld;
         files[path] = std::string(bytes);
-        return true;
+        return std::nullopt;
+    }
+    void remove_leftovers(const std::string& directory) override { leftovers_removed_in = directory; }
+};
+
+// The few other files: which exist, and a directory where nothing can be created.
+class FakeFileSystem : public FileSystem {
+public:
+    std::set<std::string> existing;
+    bool read_only = false;
+
+    bool file_exists(const std::string& path) const override { return existing.contains(path); }
+    std::optional<std::string> create_if_absent(const std::string& path) override {
+        if (existing.contains(path)) return std::nullopt;
+        if (read_only) return "Access is denied.";
+        existing.insert(path);
+        return std::nullopt;
     }
 };
 

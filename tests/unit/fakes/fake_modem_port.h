@@ -1,6 +1,6 @@
 #pragma once
 // A serial port with a scripted modem behind it: which port numbers exist or are held elsewhere,
-// what was written and when, and bytes that arrive as receive events.
+// what was written and when, bytes that arrive as receive events, and a device that goes away.
 
 #include <deque>
 #include <functional>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fake_event_loop.h"
+#include "platform/event_pump.h"
 #include "platform/modem_port.h"
 
 namespace vantelmoor::test {
@@ -22,17 +22,24 @@ class FakeModemPort : public ModemPort {
 public:
     explicit FakeModemPort(const Clock& clock) : clock_(clock) {}
 
-    // Port numbers that exist, and those another program holds.
+    // Port numbers that exist, and the failure of those that cannot be opened.
     std::map<int, PortResult> ports{{1, std::nullopt}};
     std::vector<Written> writes;
     std::vector<int> opened;  // port numbers in the order they were opened
     std::function<void(const std::string&)> on_write;  // the modem's side of a write
+    PortResult write_failure;                          // every write fails with this
 
     void arrive(const std::string& bytes) {
-        for (char ch : bytes) buffer_.push_back(ch);
-        if (open_ && handler_) handler_();
+        buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+        if (open_ && on_comm_) on_comm_();
     }
-    std::vector<std::string> written_texts() const {
+    // The device goes away (unplugged): reads fail, and so does opening it until it is back.
+    void unplug() {
+        ports[port_] = PortError{kPortInvalid, "Invalid port number"};
+        if (open_ && on_lost_) on_lost_(PortError{109, "The pipe has been ended."});
+    }
+    void plug_in() { ports[port_] = std::nullopt; }
+    [[nodiscard]] std::vector<std::string> written_texts() const {
         std::vector<std::string> texts;
         for (const auto& w : writes) texts.push_back(w.text);
         return texts;
@@ -41,11 +48,7 @@ public:
     int comm_port() const override { return port_; }
     void set_comm_port(int number) override { port_ = number; }
     bool port_open() const override { return open_; }
-    PortResult set_port_open(bool open) override {
-        if (!open) {
-            open_ = false;
-            return std::nullopt;
-        }
+    PortResult open() override {
         if (open_) return PortError{kPortAlreadyOpen, "Port already open"};
         const auto it = ports.find(port_);
         if (it == ports.end()) return PortError{kPortInvalid, "Invalid port number"};
@@ -54,17 +57,18 @@ public:
         opened.push_back(port_);
         return std::nullopt;
     }
+    void close() override { open_ = false; }
     void set_rthreshold(int characters) override { rthreshold = characters; }
     void set_input_len(int characters) override { input_len = characters; }
     PortResult output(std::string_view text) override {
         if (!open_) return PortError{kPortNotOpen, "Operation valid only when the port is open"};
+        if (write_failure) return write_failure;
         writes.push_back({clock_.now_seconds(), std::string(text)});
         if (on_write) on_write(std::string(text));
         return std::nullopt;
     }
     std::string input() override {
         std::string taken;
-        // An input length of 0 takes everything that is waiting.
         while (!buffer_.empty() && (input_len == 0 || static_cast<int>(taken.size()) < input_len)) {
             taken += buffer_.front();
             buffer_.pop_front();
@@ -73,7 +77,8 @@ public:
     }
     int in_buffer_count() const override { return open_ ? static_cast<int>(buffer_.size()) : 0; }
     int comm_event() const override { return kCommEventReceive; }
-    void set_on_comm(std::function<void()> handler) override { handler_ = std::move(handler); }
+    void set_on_comm(std::function<void()> handler) override { on_comm_ = std::move(handler); }
+    void set_on_lost(std::function<void(const PortError&)> handler) override { on_lost_ = std::move(handler); }
 
     int rthreshold = 0;
     int input_len = 0;
@@ -83,7 +88,8 @@ private:
     int port_ = 1;
     bool open_ = false;
     std::deque<char> buffer_;
-    std::function<void()> handler_;
+    std::function<void()> on_comm_;
+    std::function<void(const PortError&)> on_lost_;
 };
 
 }  // namespace vantelmoor::test

@@ -77,6 +77,7 @@ public:
         --open_handles;
         return kRegistryOk;
     }
+    std::string describe(long result) const override { return "registry error " + std::to_string(result); }
 
 private:
     static constexpr std::uint32_t kWriteRights = 0x2 | 0x4 | 0x20;  // set value, create subkey, link

@@ -1,6 +1,6 @@
 #pragma once
-// The monitor window's timers on the virtual clock: a running timer ticks every interval until it
-// is stopped; starting a running one changes nothing.
+// Timers on the virtual clock: a running timer ticks every interval until it is stopped; starting
+// a running one changes nothing.
 
 #include <functional>
 #include <map>
@@ -14,15 +14,18 @@ class FakeTimers : public Timers {
 public:
     explicit FakeTimers(FakeEventLoop& loop) : loop_(loop) {}
 
-    std::function<void(TimerId)> on_tick;
+    bool refuse = false;  // as a system out of timers would
 
-    void start(TimerId timer, int interval_ms) override {
+    bool start(TimerId timer, int interval_ms) override {
+        if (refuse) return false;
         auto& state = timers_[timer];
-        if (state.running) return;
+        if (state.running) return true;
         state.running = true;
         schedule(timer, ++state.generation, interval_ms / 1000.0);
+        return true;
     }
     void stop(TimerId timer) override { timers_[timer].running = false; }
+    void set_on_tick(std::function<void(TimerId)> handler) override { on_tick_ = std::move(handler); }
     [[nodiscard]] bool running(TimerId timer) const {
         const auto it = timers_.find(timer);
         return it != timers_.end() && it->second.running;
@@ -36,17 +39,16 @@ private:
 
     void schedule(TimerId timer, int generation, double interval) {
         loop_.after(interval, [this, timer, generation, interval] {
-            const State& state = timers_[timer];
-            if (!state.running || state.generation != generation) return;
-            if (on_tick) on_tick(timer);
-            if (timers_[timer].running && timers_[timer].generation == generation) {
-                schedule(timer, generation, interval);
-            }
+            const auto current = [&] { return timers_[timer].running && timers_[timer].generation == generation; };
+            if (!current()) return;
+            if (on_tick_) on_tick_(timer);
+            if (current()) schedule(timer, generation, interval);
         });
     }
 
     FakeEventLoop& loop_;
     std::map<TimerId, State> timers_;
+    std::function<void(TimerId)> on_tick_;
 };
 
 }  // namespace vantelmoor::test

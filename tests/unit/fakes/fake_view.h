@@ -24,8 +24,11 @@ public:
     }
 
     std::map<Control, ControlState> controls;
+    MainViewEvents* events = nullptr;
     int full_rewrites = 0;  // set_text calls on the activity log
+    bool hidden = false;
 
+    void set_events(MainViewEvents* handler) override { events = handler; }
     void set_text(Control control, const std::string& text) override {
         if (control == Control::txtStatus) ++full_rewrites;
         controls[control].text = text;
@@ -35,6 +38,7 @@ public:
     void set_fore_colour(Control control, Colour colour) override { controls[control].fore = colour; }
     void set_fill_colour(Control control, Colour colour) override { controls[control].fill = colour; }
     void set_enabled(Control control, bool enabled) override { controls[control].enabled = enabled; }
+    void hide() override { hidden = true; }
 
     const ControlState& operator[](Control control) const { return controls.at(control); }
 };

@@ -1,0 +1,203 @@
+// The simulated modem's parts that the end-to-end scenarios rely on: its AT command replies, the
+// calls it plays, and the console and command-line arguments that drive it.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "byte_log.h"
+#include "calls.h"
+#include "console.h"
+#include "escape.h"
+#include "modem.h"
+#include "options.h"
+#include "profiles.h"
+
+namespace modem_sim {
+namespace {
+
+using namespace std::chrono_literals;
+using Times = std::vector<std::chrono::milliseconds>;
+
+const Profile& profile(std::string_view name) {
+    const Profile* found = find_profile(name);
+    if (found == nullptr) throw std::invalid_argument("no profile " + std::string(name));
+    return *found;
+}
+
+std::string repeat(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += text;
+    return out;
+}
+
+struct Exchange {
+    const char* profile;
+    bool echo;
+    std::vector<std::string> chunks;  // fed in turn
+    std::string replies;              // everything the modem sent back
+};
+
+// What a modem says back to what it is sent, chunk by chunk as bytes arrive.
+const Exchange kExchanges[] = {
+    {"standard", true, {"ATZ\r"}, "ATZ\r\r\nOK\r\n"},
+    {"standard", false, {"ATZ\r"}, "\r\nOK\r\n"},
+    {"standard", true, {"A", "T", "\r"}, "AT\r\r\nOK\r\n"},                          // echo as it arrives
+    {"standard", true, {"ATE0\rAT\rATE1\rAT\r"}, "ATE0\r\r\nOK\r\n\r\nOK\r\n\r\nOK\r\nAT\r\r\nOK\r\n"},
+    {"standard", true, {"ATE0\r", "ATZ\r"}, "ATE0\r\r\nOK\r\n\r\nOK\r\n"},           // ATZ restores echo on ...
+    {"standard", false, {"ATE1\r", "ATZ\r"}, "\r\nOK\r\nATZ\r\r\nOK\r\n"},           // ... or off
+    {"standard", false, {"atz\r", "aT+vcid=1\r", "At e0\r"}, "\r\nOK\r\n\r\nOK\r\n\r\nOK\r\n"},
+    {"standard", true, {"hello\r"}, "hello\r"},                                      // no AT: no reply
+    {"standard", false, {"TA\rA\r\r\r\n\r"}, ""},
+    {"standard", false, {"\n\x01\x1b" "AT\r\n", "AT\r\n"}, "\r\nOK\r\n\r\nOK\r\n"},  // control characters ignored
+    {"standard", true, {"ATE1\b0\r", "AT\r"}, "ATE1\b0\r\r\nOK\r\n\r\nOK\r\n"},      // backspace edits
+    {"standard", false, {"AT+V", "CID=1", "\r"}, "\r\nOK\r\n"},
+    {"standard", false, {"ATE0V1Q0&C1S0=0+VCID=1\r", "AT+GMM;#VCID=1\r"}, "\r\nOK\r\n\r\nOK\r\n"},
+    {"standard", false, {"ATE2\r", "ATH5\r", "AT!\r", "AT&\r", "ATS=1\r"}, repeat("\r\nERROR\r\n", 5)},
+    {"no-callerid", false, {"AT&F\r", "ATI3\r", "ATS7?\r", "ATDT5551212\r", "AT%CCID=1\r"}, repeat("\r\nOK\r\n", 5)},
+    {"standard", false, {"AT" + std::string(300, 'V') + "\r", "AT\r"}, "\r\nERROR\r\n\r\nOK\r\n"},
+    {"plus-error", false, {"AT+VCID=1\r", "AT#VCID=1\r"}, "\r\nERROR\r\n\r\nOK\r\n"},
+    {"no-callerid", false, {"AT+VCID=1\r", "AT#VCID=1\r"}, "\r\nERROR\r\n\r\nERROR\r\n"},
+    {"spaced", false, {"AT+VCID=1\r", "AT#VCID=1\r"}, "\r\nOK\r\n\r\nOK\r\n"},
+};
+
+TEST(ModemTest, RepliesAsAHayesModemDoes) {
+    for (const Exchange& exchange : kExchanges) {
+        Modem modem(profile(exchange.profile), exchange.echo);
+        std::string replies;
+        for (const std::string& chunk : exchange.chunks) replies += modem.receive(chunk).bytes;
+        EXPECT_EQ(replies, exchange.replies) << exchange.chunks.front();
+    }
+}
+
+TEST(ModemTest, TracksTheHookCallerIdAndEachCommandsResult) {
+    Modem modem(profile("no-callerid"), false);
+    const ModemOutput out = modem.receive("ATA\rhello\rAT+VCID=1\r");
+    ASSERT_EQ(out.exchanges.size(), 3u);
+    EXPECT_EQ(out.bytes, "\r\nERROR\r\n");  // ATA starts a handshake: no result code
+    EXPECT_EQ(out.exchanges[1].result, "");  // text without AT
+    EXPECT_EQ(out.exchanges[2].result, "ERROR");
+    EXPECT_TRUE(modem.off_hook());
+    modem.set_profile(profile("standard"));
+    modem.receive("AT+VCID=1\rATH\r");
+    EXPECT_FALSE(modem.off_hook());
+    EXPECT_TRUE(modem.caller_id_enabled());
+    modem.receive("ATH1\rATZ\r");  // a reset hangs up and forgets caller ID
+    EXPECT_FALSE(modem.off_hook());
+    EXPECT_FALSE(modem.caller_id_enabled());
+    modem.set_echo(false);  // what ATZ restores
+    modem.receive("ATE1\rATZ\r");
+    EXPECT_FALSE(modem.echo());
+}
+
+TEST(CallTest, ReportsAreWordedByTheProfile) {
+    const CallerInfo john{"5551234567", "JOHN DOE"};
+    EXPECT_EQ(format_report(john, profile("standard")),
+              "\r\nDATE=0321\r\nTIME=1405\r\nNMBR=5551234567\r\nNAME=JOHN DOE\r\n");
+    EXPECT_EQ(format_report(john, profile("spaced")),
+              "\r\nDATE = 0321\r\nTIME = 1405\r\nNMBR = 5551234567\r\nNAME = JOHN DOE\r\n");
+    EXPECT_EQ(format_report({"P", "", "1224", "0930"}, profile("report-first")), "\r\nDATE=1224\r\nTIME=0930\r\nNMBR=P\r\n");
+    EXPECT_EQ(format_ring(profile("distinctive")), "\r\nRING A\r\n");
+    std::set<std::string_view> names;
+    for (const Profile& p : profiles()) EXPECT_TRUE(names.insert(p.name).second && find_profile(p.name) == &p);
+}
+
+TEST(CallTest, PlansFollowTheTimingAndTheProfilesOrder) {
+    const CallerInfo john{"5551234567", "JOHN DOE"};
+    const auto times = [](const std::vector<CallStep>& steps) {
+        Times at;
+        for (const CallStep& step : steps) at.push_back(step.at);
+        return at;
+    };
+    const auto standard = plan_call(john, profile("standard"), CallTiming{});
+    EXPECT_EQ(times(standard), (Times{0ms, 1000ms, 6000ms, 12000ms}));
+    EXPECT_EQ(standard[1].bytes, format_report(john, profile("standard")));
+    const auto first = plan_call(john, profile("report-first"), CallTiming{});
+    EXPECT_EQ(times(first), (Times{0ms, 1000ms, 7000ms, 13000ms}));
+    EXPECT_EQ(first[1].bytes, "\r\nRING\r\n");
+    EXPECT_EQ(times(plan_call(john, profile("standard"), {250ms, 100ms, 0ms, 3})), (Times{0ms, 100ms, 200ms, 250ms}));
+    EXPECT_EQ(plan_call(john, profile("report-first"), {0ms, 100ms, 0ms, 3})[1].bytes, "\r\nRING\r\n");  // ties
+
+    const auto spaced_lines = plan_call(john, profile("standard"), {1000ms, 6000ms, 50ms, 3});
+    EXPECT_EQ(times(spaced_lines), (Times{0ms, 1000ms, 1050ms, 1100ms, 1150ms, 6000ms, 12000ms}));
+    EXPECT_EQ(spaced_lines[1].bytes, "\r\nDATE=0321\r\n");
+    EXPECT_EQ(spaced_lines[4].bytes, "NAME=JOHN DOE\r\n");
+}
+
+TEST(ConsoleTest, ArgumentsOfTheCallCommand) {
+    const std::tuple<const char*, const char*, const char*, const char*, const char*> cases[] = {
+        {"  5551234567   JOHN  Q DOE ", "5551234567", "JOHN  Q DOE", "0321", "1405"},
+        {"O", "O", "", "0321", "1405"},
+        {"time=0930 date=1224 P PRIVATE", "P", "PRIVATE", "1224", "0930"},
+    };
+    for (const auto& [args, number, name, date, time] : cases) {
+        std::string error;
+        const auto caller = parse_call_args(args, error);
+        ASSERT_TRUE(caller) << args << ": " << error;
+        EXPECT_EQ(caller->number, number);
+        EXPECT_EQ(caller->name, name);
+        EXPECT_EQ(caller->date, date);
+        EXPECT_EQ(caller->time, time);
+    }
+    for (const char* bad : {"", "date=0321", "date=321 5551234567", "time=14:05 5551234567"}) {
+        std::string error;
+        EXPECT_FALSE(parse_call_args(bad, error)) << bad;
+        EXPECT_FALSE(error.empty()) << bad;
+    }
+}
+
+TEST(ConsoleTest, EscapesRoundTripAndBadOnesAreRefused) {
+    EXPECT_EQ(escape_bytes(std::string("ATZ\r\na\\b\x10\x7f\xff\x00", 12)), "ATZ\\r\\na\\\\b\\x10\\x7F\\xFF\\x00");
+    std::string error;
+    EXPECT_EQ(unescape("RING\\r\\n\\t\\\\\\x10\\x5a", error), std::string("RING\r\n\t\\\x10Z"));
+    std::string all;
+    for (int byte = 0; byte < 256; ++byte) all += static_cast<char>(byte);
+    EXPECT_EQ(unescape(escape_bytes(all), error), all);
+    for (std::string_view bad : {"\\q", "abc\\", "\\x", "\\x4", "\\xG0"}) {
+        EXPECT_FALSE(unescape(bad, error)) << bad;
+    }
+    EXPECT_EQ(format_log_line(timespec{1711029900, 123456789}, Direction::received, "ATZ\r\n"),
+              "1711029900.123456 RX ATZ\\r\\n\n");
+    LineSplitter lines;
+    EXPECT_EQ(lines.feed("call 555"), (std::vector<std::string>{}));
+    EXPECT_EQ(lines.feed("1234\r\n\nstatus\nqu"), (std::vector<std::string>{"call 5551234", "", "status"}));
+    EXPECT_EQ(lines.finish(), "qu");
+}
+
+TEST(CommandLineTest, OptionsAndTheirDefaults) {
+    std::string error;
+    const auto defaults = parse_options(std::vector<std::string_view>{}, error);
+    ASSERT_TRUE(defaults);
+    EXPECT_EQ(defaults->profile->name, "standard");
+    EXPECT_TRUE(defaults->echo);
+    EXPECT_EQ(defaults->timing.report_delay, 1000ms);
+    EXPECT_EQ(defaults->timing.line_delay, 0ms);
+
+    const std::vector<std::string_view> all{"--profile", "spaced", "--echo", "off",  "--log", "/tmp/x.log",
+                                            "--link=/tmp/ttyV0", "--quiet", "--stay", "--report-delay=10",
+                                            "--ring-interval", "40", "--line-delay", "50"};
+    const auto options = parse_options(all, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->profile->name, "spaced");
+    EXPECT_FALSE(options->echo);
+    EXPECT_EQ(options->log_path, "/tmp/x.log");
+    EXPECT_EQ(options->link_path, "/tmp/ttyV0");
+    EXPECT_TRUE(options->quiet && options->stay);
+    EXPECT_EQ(options->timing.report_delay, 10ms);
+    EXPECT_EQ(options->timing.ring_interval, 40ms);
+    EXPECT_EQ(options->timing.line_delay, 50ms);
+
+    const std::vector<std::vector<std::string_view>> bad = {
+        {"--profile", "nonesuch"}, {"--profile"},    {"--echo", "maybe"}, {"--ring-interval", "-5"},
+        {"--report-delay", "1s"},  {"--quiet=yes"}, {"--frobnicate"},    {"extra"},
+    };
+    for (const auto& args : bad) {
+        EXPECT_FALSE(parse_options(args, error)) << args.front();
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+}  // namespace
+}  // namespace modem_sim

@@ -1,0 +1,74 @@
+#pragma once
+// The program wired as it ships (the same Program the entry routine builds), over fakes: a modem
+// port on a virtual clock, the monitor window in memory, scripted message boxes, in-memory files
+// and registry.
+
+#include <functional>
+#include <string>
+
+#include "app/program.h"
+#include "fakes/fake_dialogs.h"
+#include "fakes/fake_event_loop.h"
+#include "fakes/fake_file_store.h"
+#include "fakes/fake_modem_port.h"
+#include "fakes/fake_registry.h"
+#include "fakes/fake_timers.h"
+#include "fakes/fake_view.h"
+
+namespace vantelmoor::test {
+
+struct ProgramRig {
+    static constexpr const char* kDir = "C:\\Vantelmoor";
+    static constexpr const char* kBlockFile = "C:\\Vantelmoor\\Vantelmoor.dat";
+    static constexpr const char* kLogFile = "C:\\Vantelmoor\\Vantelmoor.log";
+
+    FakeEventLoop loop;
+    FakeTimers timers{loop};
+    FakeFileStore files;
+    FakeFileSystem file_system;
+    FakeModemPort port{loop};
+    FakeMainView view;
+    FakeDialogs dialogs;
+    FakeShell shell;
+    FakeRegistry registry;
+    FileStore& store;  // `files`, unless the rig was given another
+    Program program;
+    Settings& settings = program.settings;
+    ModemSession& session = program.session;
+    ActivityLog& log = program.log;
+    CallRecord& record = program.record;
+
+    ProgramRig() : ProgramRig(nullptr) {}
+    explicit ProgramRig(FileStore* other)
+        : store(other ? *other : files),
+          program({port, timers, dialogs, loop, loop, shell, store, file_system, registry, view, kDir}) {
+        settings.comm_command = kDefaultCommCommand;
+    }
+
+    // The modem answers every command line after `delay` seconds with `reply(command)`.
+    void modem_replies(std::function<std::string(const std::string&)> reply, double delay = 0.05) {
+        port.on_write = [this, reply = std::move(reply), delay](const std::string& command) {
+            const std::string answer = reply(command);
+            if (!answer.empty()) loop.after(delay, [this, answer] { port.arrive(answer); });
+        };
+    }
+    // Listening, with a modem that echoes and answers OK; what it was sent so far forgotten.
+    void listen() {
+        modem_replies([](const std::string& command) { return command + "\r\nOK\r\n"; });
+        session.toggle();
+        port.writes.clear();
+    }
+    void click(int index) { view.events->connect_click(index); }
+    [[nodiscard]] std::string status() const { return view.text(Control::lblStatus0); }
+    [[nodiscard]] std::string caption() const { return view.text(Control::Connect0); }
+    [[nodiscard]] int count(const std::string& command) const {
+        int n = 0;
+        for (const auto& w : port.writes) n += w.text == command + "\r";
+        return n;
+    }
+    [[nodiscard]] bool noted(const std::string& words) const {
+        return log.text().find(words) != std::string::npos;
+    }
+};
+
+}  // namespace vantelmoor::test
