@@ -44,6 +44,7 @@ void Program::start() {
         log.note("The caller-ID command could not be saved in the registry (" + *failure + ").");
     }
     services.files.remove_leftovers(services.program_dir);
+    screener.read_block_list();
     main_window.form_load();
     if (const auto failure = create_run_marker(services.file_system, services.program_dir)) {
         log.note("The run marker " + run_marker_path(services.program_dir) + " could not be created (" + *failure +

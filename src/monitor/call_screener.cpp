@@ -61,9 +61,8 @@ CallScreener::CallScreener(ModemPort& port, Timers& timers, MonitorListener& lis
 
 CallCounters CallScreener::counters() const { return {new_calls_, settings_.total_count, settings_.total_blocked}; }
 
-// Read afresh for every call, so an edit saved elsewhere counts from the next call on. While it
-// cannot be read, calls are screened against the list as it was last read.
-const std::string& CallScreener::block_list() {
+// Read afresh for every call, so an edit saved elsewhere counts from the next call on.
+void CallScreener::read_block_list() {
     FileRead read = stores_.files.read_all(stores_.block_list_path);
     if (read.bytes) {
         block_list_ = std::move(*read.bytes);
@@ -74,7 +73,6 @@ const std::string& CallScreener::block_list() {
         log_.note("The block list " + stores_.block_list_path + " cannot be read (" + read.failure +
                   "). Calls are screened against the list as it was last read.");
     }
-    return block_list_;
 }
 
 // The tests of one call against the options and the block list file, in one pass over the file.
@@ -98,9 +96,10 @@ bool CallScreener::unwanted(std::string_view block_list, Screen screen) const {
 
 // A call once blocked stays blocked: a number line that some modems repeat must not let it through.
 void CallScreener::block(Screen screen) {
-    if (!block_flag_ && unwanted(block_list(), screen)) {
-        block_flag_ = true;
-        block_call();
+    if (!block_flag_) {
+        read_block_list();
+        block_flag_ = unwanted(block_list_, screen);
+        if (block_flag_) block_call();
     }
     listener_.caller_blocked(block_flag_);
 }

@@ -37,6 +37,9 @@ public:
     // screened too; the call is logged five seconds later.
     void name_reported();
     void on_timer(TimerId timer);
+    // Reads the block list afresh; while it cannot be read, calls are screened against the list as
+    // it was last read.
+    void read_block_list();
     // Says, once, that the call log cannot be read or written, and when it can again.
     void report_call_log(const FileOutcome& outcome);
 
@@ -44,7 +47,6 @@ public:
     [[nodiscard]] CallCounters counters() const;
 
 private:
-    const std::string& block_list();
     enum class Screen { NameAndNumber, NameOnly };
     bool unwanted(std::string_view block_list, Screen screen) const;
     void block(Screen screen);

@@ -189,14 +189,17 @@ TEST_F(ModemSessionTest, TwoCallsRingingWithoutCallerIdHaveTheModemSetUpAgainOnc
     rig.port.arrive("\r\nRING\r\n\r\nNMBR=5551234567\r\n");  // caller ID works
     after(30);
     rig.port.writes.clear();
+    double last_ring = 0;
     for (int call = 0; call < 2; ++call) {
         for (int ring = 0; ring < 3; ++ring) {
             rig.port.arrive("\r\nRING\r\n");
+            last_ring = rig.loop.now_seconds();
             after(6);
         }
         after(9);
     }
     EXPECT_EQ(rig.port.written_texts(), (Texts{"ATZ\r", "AT+VCID=1\r"}));
+    EXPECT_DOUBLE_EQ(rig.port.writes[0].at, last_ring + 10);
     EXPECT_TRUE(rig.noted("Two calls rang without caller ID: setting the modem up again."));
     after(60);
     EXPECT_EQ(rig.port.writes.size(), 2u);  // once
