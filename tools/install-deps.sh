@@ -8,6 +8,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev python3
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     mingw-w64 wine wine64 xvfb x11-utils imagemagick
+    fonts-wine fonts-liberation
 )
 
 have_everything() {
@@ -17,7 +18,8 @@ have_everything() {
         command -v "$tool" >/dev/null 2>&1 || return 1
     done
     [ -f /usr/src/googletest/CMakeLists.txt ] && [ -f /usr/include/benchmark/benchmark.h ] \
-        && [ -f /usr/lib/x86_64-linux-gnu/libgtest.a ]
+        && [ -f /usr/lib/x86_64-linux-gnu/libgtest.a ] && [ -f /usr/share/wine/fonts/tahoma.ttf ] \
+        && [ -f /usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf ]
 }
 
 if [ "${1:-}" = "--if-missing" ] && have_everything; then

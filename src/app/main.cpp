@@ -1,5 +1,5 @@
-// The entry routine: builds the monitor window and the program over the real Win32 services,
-// starts listening and runs the message loop.
+// The entry routine: builds the windows (hidden) and the program over the real Win32 services,
+// starts it and runs the message loop.
 
 #include <windows.h>
 
@@ -13,15 +13,16 @@
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/serial_port_win32.h"
 #include "platform/win32/services_win32.h"
+#include "platform/win32/tray_window_win32.h"
 #include "platform/win32/unexpected.h"
 
 namespace {
 
 using namespace vantelmoor;
 
-int run_message_loop(HWND dialog_window) {
+int run_message_loop(const win32::Win32MainWindow& window) {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) win32::dispatch_message(dialog_window, message);
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) win32::dispatch_message(window.hwnd(), window.keys(), message);
     return static_cast<int>(message.wParam);
 }
 
@@ -29,22 +30,24 @@ int run(HINSTANCE instance) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     if (!InitCommonControlsEx(&controls)) throw std::runtime_error("the common controls could not be loaded");
 
+    win32::Win32Application app;
     win32::Win32MainWindow window(instance);
     if (!window.create()) throw std::runtime_error("the monitor window could not be created");
+    win32::Win32TrayWindow tray(instance);
+    if (!tray.create()) throw std::runtime_error("the notification-area window could not be created");
     win32::Win32SerialPort port;
     win32::Win32Dialogs dialogs(window.hwnd());
-    win32::Win32EventPump pump(window.hwnd());
+    win32::Win32EventPump pump(window.hwnd(), window.keys());
     win32::Win32Clock clock;
     win32::Win32Shell shell(window.hwnd());
     win32::Win32FileStore files;
     win32::Win32FileSystem file_system;
     win32::Win32Registry registry;
 
-    Program program({port, window, dialogs, pump, clock, shell, files, file_system, registry, window,
+    Program program({app, port, window, dialogs, pump, clock, shell, files, file_system, registry, window, tray,
                      win32::program_directory()});
-    window.show_normal();
-    program.start();
-    return run_message_loop(window.hwnd());
+    if (!program.start()) return 0;
+    return run_message_loop(window);
 }
 
 }  // namespace

@@ -18,26 +18,40 @@ Program::Program(ProgramServices services_in)
              {[this] { session.ring(); }, [this](bool number) { session.caller_id_line(number); },
               [this] { screener.screen_call(); }, [this] { screener.name_reported(); }}),
       stream(services.port, listeners, log, parser, [this] { session.error_reply(); }),
-      main_window(services.main_view, {session, stream, screener, services.port, services.dialogs, settings,
-                                        block_list, call_log}) {
+      main_window(services.main_view,
+                  {session, stream, screener, services.port, services.dialogs, services.shell, *this, settings,
+                   block_list, call_log, services.program_dir + "\\VantelmoorReadme.txt"}),
+      tray(services.tray_view,
+           {*this, services.file_system, services.timers, log, run_marker_path(services.program_dir)}) {
     listeners.add(main_window);
+    listeners.add(tray);
     services.main_view.set_events(&main_window);
+    services.tray_view.set_events(&tray);
     services.port.set_on_comm([this] { stream.on_comm(); });
     services.port.set_on_lost([this](const PortError& error) { session.port_lost(error); });
     services.timers.set_on_tick([this](TimerId timer) {
         screener.on_timer(timer);
         session.on_timer(timer);
+        if (timer == TimerId::RunMarker) tray.marker_tick();
     });
 }
 
 Program::~Program() {
     services.main_view.set_events(nullptr);
+    services.tray_view.set_events(nullptr);
     services.port.set_on_comm(nullptr);
     services.port.set_on_lost(nullptr);
     services.timers.set_on_tick(nullptr);
 }
 
-void Program::start() {
+bool Program::start() {
+    if (services.app.another_copy_running()) {
+        services.dialogs.message_box(
+            "Vantelmoor is already running. Click on the Vantelmoor icon in the system tray (near the clock) to "
+            "open the program.",
+            "Vantelmoor", MessageIcon::Information, MessageButtons::Ok, Modality::System);
+        return false;
+    }
     store.load_total_count();
     store.load_total_blocked();
     if (const RegistryFailure failure = store.load_comm_command()) {
@@ -46,10 +60,37 @@ void Program::start() {
     services.files.remove_leftovers(services.program_dir);
     screener.read_block_list();
     main_window.form_load();
+    services.main_view.hide();
+    tray.form_load(screener.counters());
     if (const auto failure = create_run_marker(services.file_system, services.program_dir)) {
         log.note("The run marker " + run_marker_path(services.program_dir) + " could not be created (" + *failure +
-                 ").");
+                 "): Vantelmoor ends at its next check.");
     }
+    return true;
+}
+
+void Program::toggle_monitoring() { session.toggle(); }
+
+void Program::hide() { services.main_view.hide(); }
+
+void Program::open() {
+    services.main_view.show_normal();
+    if (const FileOutcome loaded = block_list.load_list(); !loaded.ok()) {
+        log.note("The block list " + block_list.path() + " cannot be read (" + loaded.reason + ").");
+    }
+}
+
+void Program::show_or_hide() {
+    if (services.main_view.visible()) {
+        hide();
+    } else {
+        open();
+    }
+}
+
+void Program::quit() {
+    services.tray_view.delete_icon();
+    services.app.end();
 }
 
 }  // namespace vantelmoor

@@ -12,6 +12,7 @@
 #include "monitor/modem_session.h"
 #include "monitor/monitor_listener.h"
 #include "monitor/receive_stream.h"
+#include "platform/application.h"
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
 #include "platform/file_store.h"
@@ -25,10 +26,14 @@
 #include "store/settings.h"
 #include "ui/main_view.h"
 #include "ui/main_window.h"
+#include "ui/program_commands.h"
+#include "ui/tray.h"
+#include "ui/tray_view.h"
 
 namespace vantelmoor {
 
 struct ProgramServices {
+    Application& app;
     ModemPort& port;
     Timers& timers;
     Dialogs& dialogs;
@@ -39,18 +44,26 @@ struct ProgramServices {
     FileSystem& file_system;
     Registry& registry;
     MainView& main_view;
+    TrayView& tray_view;
     std::string program_dir;  // where the executable and its files are
 };
 
-struct Program {
+struct Program final : ProgramCommands {
     explicit Program(ProgramServices services);
-    ~Program();
+    ~Program() override;
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Start-up once the windows exist: the settings the call monitor needs, the monitor window's
-    // load (which starts listening), and the run marker.
-    void start();
+    // The entry routine, once the windows exist (hidden): refuses a second copy (false: the
+    // program ends), loads the settings the call monitor needs, loads the monitor window (which
+    // starts listening) and puts it away, adds the tray icon, and makes sure of the run marker.
+    [[nodiscard]] bool start();
+
+    void toggle_monitoring() override;
+    void hide() override;
+    void open() override;
+    void show_or_hide() override;
+    void quit() override;
 
     ProgramServices services;
     Settings settings;
@@ -65,6 +78,7 @@ struct Program {
     CallerIdParser parser;
     ReceiveStream stream;
     MainWindowPresenter main_window;
+    TrayPresenter tray;
 };
 
 }  // namespace vantelmoor

@@ -12,6 +12,7 @@ enum class TimerId {
     Timer3,      // record completion
     ReopenPort,  // another try at a port that stopped working
     QuietLine,   // the line has stopped ringing
+    RunMarker,   // is the run marker still there?
 };
 
 class Timers {

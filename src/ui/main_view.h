@@ -13,11 +13,14 @@ namespace vantelmoor {
 enum class CloseReason { User, System };
 
 // What the window reports: its buttons (Connect(0) to Connect(2), Enter and Esc press Connect(1)),
-// close requests, and its unloading when Windows ends the session.
+// its menu (F12 and F1 choose "H&ide" and "&Help"), a click on either Label2, close requests, and
+// its unloading when Windows ends the session.
 class MainViewEvents {
 public:
     virtual ~MainViewEvents() = default;
     virtual void connect_click(int index) = 0;
+    virtual void menu_chosen(MainMenuItem item) = 0;
+    virtual void label2_click() = 0;
     // False refuses the close.
     [[nodiscard]] virtual bool query_unload(CloseReason reason) = 0;
     virtual void form_unload() = 0;
@@ -38,8 +41,12 @@ public:
     // The fill of a light (Shape1).
     virtual void set_fill_colour(Control control, Colour colour) = 0;
     virtual void set_enabled(Control control, bool enabled) = 0;
+    virtual void set_menu_enabled(MainMenuItem item, bool enabled) = 0;
     // Minimised and hidden: the window is never closed, only put away.
     virtual void hide() = 0;
+    // Restored to its normal state and shown, in front.
+    virtual void show_normal() = 0;
+    [[nodiscard]] virtual bool visible() const = 0;
 };
 
 }  // namespace vantelmoor

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/product.h"
 #include "store/fixed_text.h"
 
 namespace vantelmoor {
@@ -38,6 +39,12 @@ void block_box(Dialogs& dialogs, const std::string& text) {
 
 }  // namespace
 
+std::string version_text() {
+    return std::string(kProductName) + " Version: " + std::to_string(kVersionMajor) + "." +
+           std::to_string(kVersionMinor) + "." + std::to_string(kVersionRevision) +
+           "\r\rScreens the calls on your telephone line through a caller-ID modem.";
+}
+
 MainWindowPresenter::MainWindowPresenter(MainView& view, MainWindowParts parts) : view_(view), parts_(parts) {}
 
 void MainWindowPresenter::form_load() {
@@ -49,10 +56,39 @@ void MainWindowPresenter::form_load() {
 
 void MainWindowPresenter::connect_click(int index) {
     switch (index) {
-        case 0: parts_.session.toggle(); break;
-        case 1: view_.hide(); break;
+        case 0: parts_.commands.toggle_monitoring(); break;
+        case 1: parts_.commands.hide(); break;
         case 2: offer_to_block_caller(); break;
         default: break;
+    }
+}
+
+void MainWindowPresenter::menu_chosen(MainMenuItem item) {
+    switch (item) {
+        case MainMenuItem::ShowLog:
+        case MainMenuItem::Preferences: break;  // their windows come with the next version
+        case MainMenuItem::Hide: parts_.commands.hide(); break;
+        case MainMenuItem::Help: open_document(parts_.readme_path, "The help file " + parts_.readme_path); break;
+        case MainMenuItem::Version:
+            parts_.dialogs.message_box(version_text(), "Vantelmoor by " + std::string(kMakerName),
+                                       MessageIcon::Information, MessageButtons::Ok, Modality::Application);
+            break;
+        case MainMenuItem::Pause: parts_.commands.toggle_monitoring(); break;
+        case MainMenuItem::Quit: parts_.commands.quit(); break;
+    }
+}
+
+void MainWindowPresenter::label2_click() {
+    open_document("http://" + std::string(kWebAddress) + "/", "The web site " + std::string(kWebAddress));
+}
+
+// The shell shows its own message for some failures, not for all: one it does not is said here.
+void MainWindowPresenter::open_document(const std::string& target, const std::string& what) {
+    const long result = parts_.shell.open_document(target);
+    if (result >= 0 && result <= 32) {
+        parts_.dialogs.message_box(what + " could not be opened (error " + std::to_string(result) + ").",
+                                   std::string(kProductName), MessageIcon::Exclamation, MessageButtons::Ok,
+                                   Modality::Application);
     }
 }
 
@@ -96,6 +132,7 @@ bool tell_add_outcome(Dialogs& dialogs, const AddOutcome& outcome) {
 
 void MainWindowPresenter::monitoring_changed(bool listening) {
     view_.set_text(Control::Connect0, listening ? kPauseCaption : kListenCaption);
+    view_.set_menu_enabled(MainMenuItem::Pause, listening);
 }
 
 void MainWindowPresenter::status_changed(MonitorStatus status) {

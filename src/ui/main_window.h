@@ -3,16 +3,20 @@
 // events (loading, which starts monitoring; the close requests it refuses; unloading); and its
 // buttons, among them "&Block Future Calls".
 
+#include <string>
+
 #include "monitor/call_screener.h"
 #include "monitor/modem_session.h"
 #include "monitor/monitor_listener.h"
 #include "monitor/receive_stream.h"
 #include "platform/dialogs.h"
 #include "platform/modem_port.h"
+#include "platform/shell.h"
 #include "store/block_list.h"
 #include "store/call_log.h"
 #include "store/settings.h"
 #include "ui/main_view.h"
+#include "ui/program_commands.h"
 
 namespace vantelmoor {
 
@@ -26,10 +30,16 @@ struct MainWindowParts {
     CallScreener& screener;
     ModemPort& port;
     Dialogs& dialogs;
+    Shell& shell;
+    ProgramCommands& commands;
     const Settings& settings;
     BlockList& block_list;
     CallLog& call_log;
+    std::string readme_path;
 };
+
+// The version box's text: "Vantelmoor Version: 10.0.4" and a line about the program.
+std::string version_text();
 
 class MainWindowPresenter final : public MonitorListener, public MainViewEvents {
 public:
@@ -40,6 +50,8 @@ public:
 
     // The window's events.
     void connect_click(int index) override;
+    void menu_chosen(MainMenuItem item) override;
+    void label2_click() override;
     // The title-bar close, the system menu's Close and Alt+F4 are refused: the window is only hidden.
     [[nodiscard]] bool query_unload(CloseReason reason) override;
     void form_unload() override;
@@ -57,6 +69,7 @@ public:
 
 private:
     void offer_to_block_caller();
+    void open_document(const std::string& target, const std::string& what);
     void set_lights(Colour colour);
     void show_new_calls();
 

@@ -31,8 +31,8 @@ constexpr std::array<ControlLayout, 26> kControls{{
      kBlack},
     {Control::lblStatus1, "lblStatus(1)", Label, "No New Calls", 3240, 240, 1335, 255, Centre, Bold, kYellow,
      kBlack},
-    {Control::Label2_0, "Label2(0)", Label, "Modem Activity Log:", 120, 720, 2415, 255},
-    {Control::Label2_1, "Label2(1)", Label, kWebAddress, 120, 5040, 4815, 255, Centre, Default, kLinkBlue},
+    {Control::Label2_0, "Label2(0)", Link, "Modem Activity Log:", 120, 720, 2415, 255},
+    {Control::Label2_1, "Label2(1)", Link, kWebAddress, 120, 5040, 4815, 255, Centre, Default, kLinkBlue},
     {Control::Label1_2, "Label1(2)", Label, "Total Blocked to Date:", 120, 5400, 1815, 255},
     {Control::Label1_4, "Label1(4)", Label, "0", 1680, 5400, 615, 255, Centre},
     {Control::Label6_1, "Label6(1)", Label, "Most Recent Call:", 2880, 5400, 1815, 255},
@@ -48,9 +48,24 @@ constexpr std::array<ControlLayout, 26> kControls{{
     {Control::Line1_3, "Line1(3)", Line, "", 120, 5640, 4800, 0},
 }};
 
+constexpr std::array<MenuEntry, 10> kMenu{{
+    {MainMenuItem::ShowLog, "mnuShowLog", "View &Call Log", ""},
+    {MainMenuItem::Preferences, "mnuPreferences", "&Preferences", ""},
+    {std::nullopt, "", "", ""},
+    {MainMenuItem::Hide, "mnuCLose", "H&ide", "F12"},
+    {std::nullopt, "", "", ""},
+    {MainMenuItem::Help, "mnuHelp", "&Help", "F1"},
+    {MainMenuItem::Version, "mnuVersion", "&Version", ""},
+    {std::nullopt, "", "", ""},
+    {MainMenuItem::Pause, "mnuPause", "P&ause Monitoring", ""},
+    {MainMenuItem::Quit, "mnuQuit", "&Quit Vantelmoor", ""},
+}};
+
 }  // namespace
 
 std::span<const ControlLayout> main_window_controls() { return kControls; }
+
+std::span<const MenuEntry> main_menu() { return kMenu; }
 
 const ControlLayout& control_layout(Control id) {
     const auto it = std::ranges::find(kControls, id, &ControlLayout::id);

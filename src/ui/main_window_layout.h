@@ -42,7 +42,8 @@ enum class Control : int {
     Line1_3,
 };
 
-enum class ControlKind { Button, TextBox, LogBox, Label, Shape, Line };
+// A Link is a label that opens the product's web site when clicked.
+enum class ControlKind { Button, TextBox, LogBox, Label, Link, Shape, Line };
 enum class TextAlign { Left, Centre, Right };
 enum class FontStyle { Default, Bold, Fixed };
 
@@ -65,8 +66,21 @@ inline constexpr int kMainClientHeight = 7335;  // twips
 inline constexpr int kMainLeft = 1500;          // twips from the screen's corner
 inline constexpr int kMainTop = 1500;
 
+// The menu "&Actions" (mnuMenu). Item identifiers double as the Win32 command IDs.
+enum class MainMenuItem : int { ShowLog = 201, Preferences, Hide, Help, Version, Pause, Quit };
+
+struct MenuEntry {
+    std::optional<MainMenuItem> item;  // none: a separator
+    std::string_view name;             // as the program calls it: "mnuPause"
+    std::string_view caption;
+    std::string_view shortcut;         // shown after the caption
+};
+
+inline constexpr std::string_view kMainMenuCaption = "&Actions";
+
 // Every control in creation order, which is also the tab order.
 std::span<const ControlLayout> main_window_controls();
+std::span<const MenuEntry> main_menu();
 const ControlLayout& control_layout(Control id);
 std::optional<Control> find_control(std::string_view name);
 

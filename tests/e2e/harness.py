@@ -17,12 +17,15 @@ import time
 import unittest
 from pathlib import Path
 
-BUILD = Path(os.environ.get("VANTELMOOR_WINDOWS_BUILD", Path(__file__).resolve().parents[2] / "build/windows"))
+ROOT = Path(__file__).resolve().parents[2]
+BUILD = Path(os.environ.get("VANTELMOOR_WINDOWS_BUILD", ROOT / "build/windows"))
 NATIVE_BUILD = Path(os.environ.get("VANTELMOOR_NATIVE_BUILD", BUILD.parent / "native"))
 EXE = BUILD / "src/app/Vantelmoor.exe"
 PROBE = BUILD / "tools/probe/probe.exe"
 SIM = NATIVE_BUILD / "tools/modem-sim/modem-sim"
 TEMPLATE = BUILD / "e2e-prefix-template"
+SCREENSHOTS = BUILD / "screenshots"
+TEMPLATE_MAKER = ROOT / "tools/wine-prefix.sh"
 PROGRAM_DIR = "drive_c/Program Files/Vantelmoor"
 SETTINGS_KEY = r"HKLM\Software\Vantelmoor\Settings"
 DEADLINE = 30.0
@@ -53,16 +56,15 @@ def ensure_template():
     TEMPLATE.parent.mkdir(parents=True, exist_ok=True)
     with open(str(TEMPLATE) + ".lock", "w") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
-        if (TEMPLATE / "system.reg").exists() and (TEMPLATE / ".ready").exists():
+        ready = TEMPLATE / ".ready"
+        if ready.exists() and ready.read_text() == TEMPLATE_MAKER.read_text():
             return
         shutil.rmtree(TEMPLATE, ignore_errors=True)
         env = base_environment()
-        env["WINEPREFIX"] = str(TEMPLATE)
         env.pop("DISPLAY", None)
-        subprocess.run(["wineboot", "--init"], env=env, check=True, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=600)
-        subprocess.run(["wineserver", "--wait"], env=env, check=True, timeout=600)
-        (TEMPLATE / ".ready").touch()
+        subprocess.run([str(TEMPLATE_MAKER), str(TEMPLATE)], env=env, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=600)
+        ready.write_text(TEMPLATE_MAKER.read_text())  # made again when the way of making it changes
 
 
 class Xvfb:
@@ -71,7 +73,7 @@ class Xvfb:
     def __init__(self):
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", os.environ.get("VANTELMOOR_SCREEN", "1024x768x24"), "-nolisten", "tcp"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
@@ -147,7 +149,20 @@ class ModemSim:
         return wait_until(lambda: self.commands() if len(self.commands()) >= count else None,
                           f"{count} modem commands (have {self.commands()})", timeout)
 
+    def holders(self):
+        """The processes other than the simulator that have its pseudo-terminal open."""
+        device = os.path.realpath(self.device)
+        found = set()
+        for fd in Path("/proc").glob("[0-9]*/fd/*"):
+            try:
+                if os.readlink(fd) == device and int(fd.parts[2]) != self.process.pid:
+                    found.add(int(fd.parts[2]))
+            except OSError:
+                pass
+        return found
+
     def close(self):
+        self.process.stdout.close()
         if self.process.poll() is None:
             self.process.stdin.close()
             try:
@@ -185,6 +200,7 @@ class Scenario(unittest.TestCase):
         self.program_dir = self.prefix / PROGRAM_DIR
         self.program_dir.mkdir(parents=True, exist_ok=True)
         shutil.copy(EXE, self.program_dir / "Vantelmoor.exe")
+        shutil.copy(EXE.parent / "VantelmoorReadme.txt", self.program_dir / "VantelmoorReadme.txt")
 
     def map_ports(self):
         """COM1 to COM16 all get a value, so that no device of this machine lands in the scan."""
@@ -231,6 +247,7 @@ class Scenario(unittest.TestCase):
         return holder
 
     def start_program(self):
+        self.program_starts = getattr(self, "program_starts", []) + [time.monotonic()]
         self.program = subprocess.Popen(["wine", str(self.program_dir / "Vantelmoor.exe")], env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
@@ -278,6 +295,17 @@ class Scenario(unittest.TestCase):
 
     def box_open(self, title):
         return self.probe("box", title, check=False).returncode == 0
+
+    def screenshot(self, name, *windows):
+        """Saves the screen around these windows ("probe rect" names) as build/.../screenshots/NAME.png,
+        from the screen's corner, so that the tray icon shows too; docs/ keeps copies for the README."""
+        right = bottom = 0
+        for window in windows:
+            x, y, width, height = map(int, self.probe("rect", window).stdout.split())
+            right, bottom = max(right, x + width + 8), max(bottom, y + height + 8)
+        SCREENSHOTS.mkdir(parents=True, exist_ok=True)
+        subprocess.run(["import", "-window", "root", "-display", self.xvfb.display, "-crop",
+                        f"{right}x{bottom}+0+0", "+repage", str(SCREENSHOTS / f"{name}.png")], check=True)
 
     def registry_values(self, key=SETTINGS_KEY):
         """{name: data} of a key's values, read with Wine's own reg tool."""

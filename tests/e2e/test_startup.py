@@ -24,6 +24,8 @@ class CleanStart(Scenario):
         wait_until(marker.exists, "the run marker")
         self.assertEqual(marker.read_bytes(), b"")
 
+        self.probe("tray", "513")
+        wait_until(lambda: self.probe("visible", "Vantelmoor").stdout.strip() == "1", "the window to show")
         self.probe("close", "Vantelmoor")  # the title bar's close button is refused
         self.probe("key", "Vantelmoor", "txtName", "escape")
         self.wait_until_hidden()
@@ -42,6 +44,8 @@ class CleanStart(Scenario):
         log = self.program_dir / "Vantelmoor.log"
         wait_until(lambda: log.exists() and log.stat().st_size == 61, "the call to be logged")
         self.assertEqual(marker.read_bytes(), b"kept")
+        self.probe("tray", "513")
+        wait_until(lambda: self.probe("visible", "Vantelmoor").stdout.strip() == "1", "the window to show")
         self.probe("key", "Vantelmoor", "txtStatus", "return")
         self.wait_until_hidden()
 

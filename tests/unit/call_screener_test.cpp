@@ -209,7 +209,7 @@ TEST_F(CallScreenerTest, CallsMadeWhileTheLogCannotBeReadAreAddedToItOnceItCan) 
     fresh.files.files[ProgramRig::kLogFile] = three;
     fresh.files.unreadable.insert(ProgramRig::kLogFile);
     fresh.modem_replies([](const std::string& command) { return command + "\r\nOK\r\n"; });
-    fresh.program.start();
+    ASSERT_TRUE(fresh.program.start());
     EXPECT_EQ(fresh.status(), "Log Unreadable");
     fresh.port.arrive(report("5551234567", "JOHN DOE"));
     fresh.loop.run_until(fresh.loop.now_seconds() + 8);

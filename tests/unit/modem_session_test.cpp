@@ -116,14 +116,6 @@ TEST_F(ModemSessionTest, AToggleEnteredAgainDuringTheWaitActsOnTheStateItFinds) 
     EXPECT_EQ(rig.caption(), "&Pause");
 }
 
-TEST_F(ModemSessionTest, HideIsIndexOneAndOtherIndexesDoNothing) {
-    rig.click(7);
-    EXPECT_FALSE(rig.view.hidden);
-    rig.click(1);
-    EXPECT_TRUE(rig.view.hidden);
-    EXPECT_TRUE(rig.port.writes.empty());
-}
-
 TEST_F(ModemSessionTest, TheResetAfterACallKeepsTheStateAndTheProgramsOwnNotes) {
     toggle();
     rig.log.note("a note of the program's own");

@@ -6,6 +6,7 @@
 
 #include "platform/win32/dpi.h"
 #include "platform/win32/main_window_win32.h"
+#include "platform/win32/services_win32.h"
 
 namespace vantelmoor {
 namespace {
@@ -36,7 +37,46 @@ TEST_F(MainWindowTest, ControlsSitAtTheirTwipPositionsForTheWindowsDpi) {
     RECT client;
     GetClientRect(window.hwnd(), &client);
     EXPECT_EQ(client.right, twips_to_pixels(kMainClientWidth, dpi));
-    EXPECT_EQ(client.bottom, twips_to_pixels(kMainClientHeight, dpi));
+    EXPECT_EQ(client.bottom, twips_to_pixels(kMainClientHeight, dpi));  // under the menu bar
+    EXPECT_NE(GetMenu(window.hwnd()), nullptr);
+}
+
+TEST(MainWindowSizeTest, TheMenuBarIsAddedToTheOuterSizeAtEveryDpi) {
+    for (const int dpi : {96, 120, 144}) {
+        const SIZE outer = win32::Win32MainWindow::outer_size(dpi);
+        RECT without_menu{0, 0, twips_to_pixels(kMainClientWidth, dpi), twips_to_pixels(kMainClientHeight, dpi)};
+        AdjustWindowRectEx(&without_menu, WS_OVERLAPPED | WS_CAPTION, FALSE, 0);
+        EXPECT_GT(outer.cy - (without_menu.bottom - without_menu.top), dpi / 8) << dpi;  // a menu bar's height
+        EXPECT_GE(outer.cx, twips_to_pixels(kMainClientWidth, dpi)) << dpi;
+    }
+}
+
+// Each caption stays on its one line whole, in the font the layout names, at the DPIs that
+// Windows offers by default.
+TEST(MainWindowFontTest, EveryCaptionFitsItsLabelAt96120And144Dpi) {
+    const HDC screen = GetDC(nullptr);
+    for (const int dpi : {96, 120, 144}) {
+        for (const ControlLayout& item : main_window_controls()) {
+            if (item.kind != ControlKind::Label && item.kind != ControlKind::Link) continue;
+            const win32::GdiObject font = win32::layout_font(item.font, dpi);
+            const HGDIOBJ old = SelectObject(screen, font.get());
+            SIZE text{};
+            GetTextExtentPoint32A(screen, item.text.data(), static_cast<int>(item.text.size()), &text);
+            SelectObject(screen, old);
+            EXPECT_LE(text.cx, twips_to_pixels(item.width, dpi)) << item.name << " at " << dpi;
+            EXPECT_LE(text.cy, twips_to_pixels(item.height, dpi)) << item.name << " at " << dpi;
+        }
+    }
+    // The activity log's columns line up: its font is fixed-pitch.
+    const win32::GdiObject fixed = win32::layout_font(FontStyle::Fixed, 96);
+    const HGDIOBJ old = SelectObject(screen, fixed.get());
+    SIZE narrow{};
+    SIZE wide{};
+    GetTextExtentPoint32A(screen, "iiii", 4, &narrow);
+    GetTextExtentPoint32A(screen, "WWWW", 4, &wide);
+    SelectObject(screen, old);
+    EXPECT_EQ(narrow.cx, wide.cx);
+    ReleaseDC(nullptr, screen);
 }
 
 TEST_F(MainWindowTest, FreshWindowShowsItsDesignTimeState) {
@@ -66,6 +106,8 @@ struct Recorder : MainViewEvents {
     std::vector<int> clicks;
     std::vector<CloseReason> closes;
     void connect_click(int index) override { clicks.push_back(index); }
+    void menu_chosen(MainMenuItem item) override { clicks.push_back(static_cast<int>(item)); }
+    void label2_click() override { clicks.push_back(-2); }
     bool query_unload(CloseReason reason) override {
         closes.push_back(reason);
         return reason != CloseReason::User;
@@ -79,8 +121,11 @@ TEST_F(MainWindowTest, ButtonsReportTheirIndexAndTheCloseBoxIsAskedAndRefused) {
     SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<int>(Control::Connect0), BN_CLICKED), 0);
     SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<int>(Control::Label2_0), STN_CLICKED), 0);
+    MSG f12{window.hwnd(), WM_KEYDOWN, VK_F12, 0, 0, {}};  // the shortcut, through the message loop's path
+    win32::dispatch_message(window.hwnd(), window.keys(), f12);
     SendMessageA(window.hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(events.clicks, (std::vector<int>{0, 1, 1}));
+    EXPECT_EQ(events.clicks, (std::vector<int>{0, 1, 1, -2, static_cast<int>(MainMenuItem::Hide)}));
     EXPECT_EQ(events.closes, std::vector<CloseReason>{CloseReason::User});
     EXPECT_TRUE(IsWindow(window.hwnd()));
     window.set_events(nullptr);

@@ -7,14 +7,22 @@
 //   probe checked CAPTION CONTROL           prints 1 or 0 (a check box)
 //   probe items CAPTION CONTROL             prints a list box's items, one a line
 //   probe visible CAPTION                   prints 1 or 0
+//   probe rect CAPTION|menu                 prints a window's (or the open menu's) x y width height
 //   probe close CAPTION                     asks the window to close, as its title-bar button does
 //   probe click CAPTION CONTROL             presses a button
-//   probe key CAPTION CONTROL return|escape presses a key with the focus on the control
+//   probe key CAPTION CONTROL KEY           presses return, escape, f1 or f12 on the control
 //   probe menu CAPTION ITEM                 chooses a menu item by its text ("P&ause Monitoring")
 //   probe box CAPTION                       prints an open message box: "text: ..." then "buttons: A|B"
 //   probe answer CAPTION BUTTON             presses a message box's button ("Yes", "No", "OK")
 //   probe wait CAPTION CONTROL TEXT [SECS]  waits until the control shows TEXT (exit 1 on timeout)
 //   probe wait-box CAPTION [SECS]           waits for a message box, then prints it as `box` does
+//   probe icon                              prints 1 when the program's tray icon exists, else 0
+//   probe tray MOUSE-MESSAGE                reports a mouse message on the tray icon, as the shell
+//                                           does (513 left button down, 516 right button down)
+//   probe tip                               prints the tray icon's tip, as the tray window holds it
+//   probe tray-menu ITEM                    chooses an item of the tray icon's open menu by its
+//                                           caption ("Pause Monitoring") with the keyboard; a
+//                                           greyed item closes the menu and does nothing
 //   probe hold PATH                         holds the file open without sharing, as a backup program
 //                                           can, until its standard input ends; prints "held" first
 //
@@ -30,7 +38,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/tray_window_win32.h"
 #include "ui/main_window_layout.h"
+#include "ui/tray_view.h"
 
 namespace {
 
@@ -141,15 +151,12 @@ bool press(HWND control) {
     return PostMessageA(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control)) != 0;
 }
 
-std::optional<UINT> find_menu_item(HMENU menu, const std::string& wanted) {
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        char label[256] = {};
-        GetMenuStringA(menu, static_cast<UINT>(i), label, sizeof(label), MF_BYPOSITION);
-        if (HMENU sub = GetSubMenu(menu, i)) {
-            if (auto id = find_menu_item(sub, wanted)) return id;
-        } else if (label == wanted || without_ampersands(label) == without_ampersands(wanted)) {
-            return GetMenuItemID(menu, i);
+// A menu of another process cannot be read (Wine keeps menus in their own process), so the item
+// is found in the program's own menu table.
+std::optional<UINT> find_menu_item(const std::string& wanted) {
+    for (const vantelmoor::MenuEntry& entry : vantelmoor::main_menu()) {
+        if (entry.item && (entry.caption == wanted || without_ampersands(std::string(entry.caption)) == wanted)) {
+            return static_cast<UINT>(*entry.item);
         }
     }
     return std::nullopt;
@@ -193,6 +200,63 @@ int wait_for_box(const std::string& caption, double seconds) {
     return 1;
 }
 
+HWND tray_window() { return find_top_level(std::string(vantelmoor::kTrayCaption), false); }
+
+// As the shell does it: the pointer is over the icon, and its window hears of the mouse message.
+int tray_mouse(int mouse_message) {
+    NOTIFYICONIDENTIFIER icon{};
+    icon.cbSize = sizeof(icon);
+    icon.hWnd = tray_window();
+    icon.uID = 1;
+    RECT at{};
+    if (FAILED(Shell_NotifyIconGetRect(&icon, &at))) {
+        // Wine does not say where an icon is: the first of its stand-alone tray, then.
+        const HWND tray = FindWindowA(nullptr, "Wine System Tray");
+        if (tray && GetClientRect(tray, &at)) {
+            MapWindowPoints(tray, nullptr, reinterpret_cast<POINT*>(&at), 2);
+            at.right = at.left + (at.bottom - at.top);
+        }
+    }
+    SetCursorPos((at.left + at.right) / 2, (at.top + at.bottom) / 2);
+    return PostMessageA(icon.hWnd, vantelmoor::win32::kTrayIconMessage, 1, mouse_message) ? 0 : 1;
+}
+
+int icon_exists() {
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = tray_window();
+    data.uID = 1;  // a change of nothing: it succeeds only for an icon that is there
+    std::printf("%d\n", data.hWnd && Shell_NotifyIconA(NIM_MODIFY, &data) ? 1 : 0);
+    return data.hWnd ? 0 : 1;
+}
+
+// The program's open pop-up menu: the item is found by its caption and chosen with the keyboard
+// as a user would, so a greyed item does nothing.
+int choose_tray_item(const std::string& caption) {
+    const HWND popup = FindWindowA("#32768", nullptr);
+    if (!popup || !IsWindowVisible(popup)) {
+        std::fprintf(stderr, "no menu is open\n");
+        return 1;
+    }
+    int downs = 0;
+    for (const auto& entry : vantelmoor::kTrayMenu) {
+        ++downs;
+        if (entry.caption == caption) break;
+    }
+    const auto key = [&](WPARAM vk) {
+        PostMessageA(popup, WM_KEYDOWN, vk, 1);
+        PostMessageA(popup, WM_KEYUP, vk, 0xC0000001);
+    };
+    for (int i = 0; i < downs; ++i) key(VK_DOWN);
+    key(VK_RETURN);
+    for (int i = 0; i < 100; ++i) {
+        Sleep(50);
+        if (!IsWindowVisible(popup)) return 0;
+    }
+    std::fprintf(stderr, "the menu did not close\n");
+    return 1;
+}
+
 int hold(const std::string& path) {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -210,8 +274,17 @@ int hold(const std::string& path) {
 }
 
 int run(const std::vector<std::string>& args) {
+    if (args.size() == 1 && args[0] == "icon") return icon_exists();
+    if (args.size() == 1 && args[0] == "tip") {
+        const HWND picture = GetDlgItem(tray_window(), vantelmoor::win32::kTrayPictureId);
+        std::printf("%s\n", text_of(picture).c_str());
+        return picture ? 0 : 1;
+    }
     if (args.size() < 2) return usage();
     if (args[0] == "hold") return hold(args[1]);
+    if (args[0] == "icon") return icon_exists();
+    if (args[0] == "tray") return tray_mouse(std::stoi(args[1]));
+    if (args[0] == "tray-menu") return choose_tray_item(args[1]);
     const std::string& command = args[0];
     const std::string& caption = args[1];
     const auto arg = [&](std::size_t i) { return i < args.size() ? args[i] : std::string(); };
@@ -219,6 +292,13 @@ int run(const std::vector<std::string>& args) {
 
     if (command == "wait" && args.size() >= 4) return wait_for_text(caption, arg(2), arg(3), seconds(4));
     if (command == "wait-box") return wait_for_box(caption, seconds(2));
+    if (command == "rect") {  // of a top-level window, or of the open pop-up menu ("menu")
+        const HWND window = caption == "menu" ? FindWindowA("#32768", nullptr) : find_top_level(caption, false);
+        RECT r{};
+        if (!window || !GetWindowRect(window, &r)) return 1;
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
     if (command == "visible") {
         const HWND window = find_top_level(caption, false);
         std::printf("%d\n", window && IsWindowVisible(window) ? 1 : 0);
@@ -245,9 +325,8 @@ int run(const std::vector<std::string>& args) {
     }
     if (command == "menu") {
         const HWND window = find_top_level(caption, false);
-        const HMENU menu = window ? GetMenu(window) : nullptr;
-        const auto id = menu ? find_menu_item(menu, arg(2)) : std::nullopt;
-        if (!id) return 1;
+        const auto id = find_menu_item(arg(2));
+        if (!window || !id) return 1;
         return PostMessageA(window, WM_COMMAND, MAKEWPARAM(*id, 0), 0) ? 0 : 1;
     }
 
@@ -271,7 +350,7 @@ int run(const std::vector<std::string>& args) {
     } else if (command == "click") {
         return press(*control) ? 0 : 1;
     } else if (command == "key") {
-        const WPARAM key = arg(3) == "escape" ? VK_ESCAPE : VK_RETURN;
+        const WPARAM key = arg(3) == "escape" ? VK_ESCAPE : arg(3) == "f12" ? VK_F12 : arg(3) == "f1" ? VK_F1 : VK_RETURN;
         PostMessageA(*control, WM_KEYDOWN, key, 1);
         PostMessageA(*control, WM_KEYUP, key, 0xC0000001);
     } else {

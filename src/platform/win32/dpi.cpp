@@ -25,8 +25,8 @@ int window_dpi(HWND window) {
 void adjust_window_rect(RECT& rect, DWORD style, DWORD ex_style, int dpi) {
     using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
     static const auto adjust_for_dpi = user32_function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
-    if (adjust_for_dpi && adjust_for_dpi(&rect, style, FALSE, ex_style, static_cast<UINT>(dpi))) return;
-    AdjustWindowRectEx(&rect, style, FALSE, ex_style);
+    if (adjust_for_dpi && adjust_for_dpi(&rect, style, TRUE, ex_style, static_cast<UINT>(dpi))) return;
+    AdjustWindowRectEx(&rect, style, TRUE, ex_style);
 }
 
 }  // namespace vantelmoor::win32

@@ -7,6 +7,7 @@
 namespace vantelmoor::win32 {
 
 int window_dpi(HWND window);
+// The outer rectangle of a window with a menu bar whose client area is `rect`.
 void adjust_window_rect(RECT& rect, DWORD style, DWORD ex_style, int dpi);
 
 }  // namespace vantelmoor::win32

@@ -26,6 +26,15 @@ GdiObject make_font(const char* face, int centipoints, int dpi, bool bold) {
     return GdiObject(CreateFontIndirectA(&font));
 }
 
+}  // namespace
+
+GdiObject layout_font(FontStyle style, int dpi) {
+    const bool fixed = style == FontStyle::Fixed;
+    return make_font(fixed ? "Courier New" : "Tahoma", fixed ? kCourier975 : kTahoma825, dpi, style == FontStyle::Bold);
+}
+
+namespace {
+
 COLORREF colorref(Colour colour) { return static_cast<COLORREF>(colour); }
 
 struct ControlClass {
@@ -45,7 +54,9 @@ ControlClass control_class(const ControlLayout& item) {
         case ControlKind::TextBox: return {"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
         case ControlKind::LogBox:
             return {"EDIT", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY, WS_EX_CLIENTEDGE};
-        case ControlKind::Label: return {"STATIC", SS_NOPREFIX | align, 0};
+        // One line each, never wrapped: a caption that does not fit loses its end, not a line.
+        case ControlKind::Label: return {"STATIC", SS_NOPREFIX | SS_CENTERIMAGE | align, 0};
+        case ControlKind::Link: return {"STATIC", SS_NOPREFIX | SS_CENTERIMAGE | SS_NOTIFY | align, 0};
         case ControlKind::Shape:
         case ControlKind::Line: return {nullptr, 0, 0};
     }
@@ -54,31 +65,54 @@ ControlClass control_class(const ControlLayout& item) {
 
 }  // namespace
 
-Win32MainWindow::Win32MainWindow(HINSTANCE instance) : instance_(instance) {}
+Win32MainWindow::Win32MainWindow(HINSTANCE instance) : WindowBase("handling the monitor window"), instance_(instance) {}
 
 Win32MainWindow::~Win32MainWindow() {
-    if (window_) DestroyWindow(window_);
+    if (window_) DestroyWindow(window_);  // the menu goes with it
+    if (keys_) DestroyAcceleratorTable(keys_);
 }
 
 bool Win32MainWindow::create() {
     WNDCLASSEXA window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = &Win32MainWindow::window_proc;
     window_class.hInstance = instance_;
     window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
     window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     window_class.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(1));
+    window_class.hIconSm = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                                         GetSystemMetrics(SM_CXSMICON),
+                                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     window_class.lpszClassName = kWindowClass;
-    RegisterClassExA(&window_class);
-
     for (const ControlLayout& item : main_window_controls()) looks_[item.id] = {item.fore, item.back};
-
-    window_ = CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, std::string(kMainWindowCaption).c_str(),
-                              kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 400, 600, nullptr, nullptr, instance_,
-                              this);
-    if (!window_ || !create_controls()) return false;
+    if (!create_window(window_class, WS_EX_CONTROLPARENT, std::string(kMainWindowCaption).c_str(), kWindowStyle,
+                       400, 600) ||
+        !create_controls() || !create_menu()) {
+        return false;
+    }
     apply_dpi(window_dpi(window_));
     return true;
+}
+
+bool Win32MainWindow::create_menu() {
+    const HMENU bar = CreateMenu();
+    const HMENU actions = CreatePopupMenu();
+    if (!bar || !actions) return false;
+    for (const MenuEntry& entry : main_menu()) {
+        std::string caption(entry.caption);
+        if (!entry.shortcut.empty()) caption.append(1, '\t').append(entry.shortcut);
+        const BOOL added = entry.item ? AppendMenuA(actions, MF_STRING, static_cast<UINT_PTR>(*entry.item),
+                                                    caption.c_str())
+                                      : AppendMenuA(actions, MF_SEPARATOR, 0, nullptr);
+        if (!added) return false;
+    }
+    if (!AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(actions), std::string(kMainMenuCaption).c_str()) ||
+        !SetMenu(window_, bar)) {
+        return false;
+    }
+    actions_ = actions;
+    ACCEL keys[] = {{FVIRTKEY, VK_F12, static_cast<WORD>(MainMenuItem::Hide)},
+                    {FVIRTKEY, VK_F1, static_cast<WORD>(MainMenuItem::Help)}};
+    keys_ = CreateAcceleratorTableA(keys, 2);
+    return keys_ != nullptr;
 }
 
 bool Win32MainWindow::create_controls() {
@@ -98,9 +132,9 @@ bool Win32MainWindow::create_controls() {
 // Positions, sizes and fonts follow the window's DPI, so the layout stays in proportion and sharp.
 void Win32MainWindow::apply_dpi(int dpi) {
     dpi_ = dpi;
-    font_default_ = make_font("Tahoma", kTahoma825, dpi, false);
-    font_bold_ = make_font("Tahoma", kTahoma825, dpi, true);
-    font_fixed_ = make_font("Courier New", kCourier975, dpi, false);
+    font_default_ = layout_font(FontStyle::Default, dpi);
+    font_bold_ = layout_font(FontStyle::Bold, dpi);
+    font_fixed_ = layout_font(FontStyle::Fixed, dpi);
     for (const ControlLayout& item : main_window_controls()) {
         const HWND control = control_window(item.id);
         if (!control) continue;
@@ -110,11 +144,27 @@ void Win32MainWindow::apply_dpi(int dpi) {
             item.font == FontStyle::Bold ? font_bold_ : item.font == FontStyle::Fixed ? font_fixed_ : font_default_;
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     }
+    const SIZE outer = outer_size(dpi);
+    SetWindowPos(window_, nullptr, twips_to_pixels(kMainLeft, dpi), twips_to_pixels(kMainTop, dpi), outer.cx,
+                 outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A menu bar that wrapped, or a frame the system draws wider than it said, shows in the client
+    // area the window got: it is made up for once.
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int short_x = twips_to_pixels(kMainClientWidth, dpi) - client.right;
+    const int short_y = twips_to_pixels(kMainClientHeight, dpi) - client.bottom;
+    if (short_x != 0 || short_y != 0) {
+        SetWindowPos(window_, nullptr, 0, 0, outer.cx + short_x, outer.cy + short_y,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    }
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+// The outer size that gives the client area the layout's size at `dpi`, the menu bar included.
+SIZE Win32MainWindow::outer_size(int dpi) {
     RECT outer{0, 0, twips_to_pixels(kMainClientWidth, dpi), twips_to_pixels(kMainClientHeight, dpi)};
     adjust_window_rect(outer, kWindowStyle, WS_EX_CONTROLPARENT, dpi);
-    SetWindowPos(window_, nullptr, twips_to_pixels(kMainLeft, dpi), twips_to_pixels(kMainTop, dpi),
-                 outer.right - outer.left, outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(window_, nullptr, TRUE);
+    return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
 RECT Win32MainWindow::pixel_rect(const ControlLayout& item) const {
@@ -126,6 +176,12 @@ RECT Win32MainWindow::pixel_rect(const ControlLayout& item) const {
 void Win32MainWindow::show_normal() {
     ShowWindow(window_, SW_SHOWNORMAL);
     SetForegroundWindow(window_);
+}
+
+bool Win32MainWindow::visible() const { return IsWindowVisible(window_) != FALSE; }
+
+void Win32MainWindow::set_menu_enabled(MainMenuItem item, bool enabled) {
+    EnableMenuItem(actions_, static_cast<UINT>(item), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 void Win32MainWindow::hide() {
@@ -218,19 +274,37 @@ void Win32MainWindow::paint() {
 }
 
 void Win32MainWindow::on_command(int id) {
+    if (!events_) return;
+    if (id >= static_cast<int>(MainMenuItem::ShowLog) && id <= static_cast<int>(MainMenuItem::Quit)) {
+        events_->menu_chosen(static_cast<MainMenuItem>(id));
+        return;
+    }
+    if (id == static_cast<int>(Control::Label2_0) || id == static_cast<int>(Control::Label2_1)) {
+        events_->label2_click();
+        return;
+    }
     int index = -1;
     if (id == static_cast<int>(Control::Connect0)) index = 0;
     // Enter and Esc anywhere in the window press "&Hide", the default and cancel button.
     if (id == static_cast<int>(Control::Connect1) || id == IDOK || id == IDCANCEL) index = 1;
     if (id == static_cast<int>(Control::Connect2)) index = 2;
-    if (index >= 0 && events_) events_->connect_click(index);
+    if (index >= 0) events_->connect_click(index);
 }
 
 LRESULT Win32MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_COMMAND:
-            if (HIWORD(wparam) == BN_CLICKED) on_command(LOWORD(wparam));
+            // A click (or a menu item, STN_CLICKED alike: 0), or an accelerator key (1).
+            if (HIWORD(wparam) == BN_CLICKED || HIWORD(wparam) == 1) on_command(LOWORD(wparam));
             return 0;
+        case WM_SETCURSOR: {
+            const int id = GetDlgCtrlID(reinterpret_cast<HWND>(wparam));
+            if (id == static_cast<int>(Control::Label2_0) || id == static_cast<int>(Control::Label2_1)) {
+                SetCursor(LoadCursor(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            return DefWindowProcA(window_, message, wparam, lparam);
+        }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
             return colour_control(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
@@ -265,23 +339,6 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         default:
             return DefWindowProcA(window_, message, wparam, lparam);
-    }
-}
-
-LRESULT CALLBACK Win32MainWindow::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<Win32MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self || !self->window_) return DefWindowProcA(window, message, wparam, lparam);
-    try {
-        return self->handle(message, wparam, lparam);
-    } catch (...) {
-        // No exception crosses into the system's message dispatch.
-        show_unexpected("handling the monitor window");
-        return DefWindowProcA(window, message, wparam, lparam);
     }
 }
 

@@ -10,26 +10,34 @@
 
 #include "platform/timers.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/window_base.h"
 #include "ui/main_view.h"
 
 namespace vantelmoor::win32 {
 
+// The font a control of the layout is drawn in at this DPI: Tahoma 8.25 pt, bold or not, and
+// Courier New 9.75 pt for the activity log.
+GdiObject layout_font(FontStyle style, int dpi);
+
 // The window also owns the call monitor's timers, as WM_TIMER timers of its own.
-class Win32MainWindow final : public MainView, public Timers {
+class Win32MainWindow final : public WindowBase, public MainView, public Timers {
 public:
     explicit Win32MainWindow(HINSTANCE instance);
     ~Win32MainWindow() override;
-    Win32MainWindow(const Win32MainWindow&) = delete;
-    Win32MainWindow& operator=(const Win32MainWindow&) = delete;
 
     // Creates the window hidden, with every control at its design-time state; false when the
     // system could not create it or one of its controls.
     [[nodiscard]] bool create();
-    void show_normal();
-    [[nodiscard]] HWND hwnd() const { return window_; }
+    // F12 and F1, for the message loop to translate.
+    [[nodiscard]] HACCEL keys() const { return keys_; }
+    // The outer size that gives the client area the layout's size at this DPI, menu bar included.
+    static SIZE outer_size(int dpi);
 
     void set_events(MainViewEvents* events) override { events_ = events; }
     void hide() override;
+    void show_normal() override;
+    bool visible() const override;
+    void set_menu_enabled(MainMenuItem item, bool enabled) override;
     void set_text(Control control, const std::string& text) override;
     std::string text(Control control) const override;
     void append_text(Control control, std::string_view text) override;
@@ -47,9 +55,9 @@ private:
         Colour back;
     };
 
-    static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;
     bool create_controls();
+    bool create_menu();
     void apply_dpi(int dpi);
     void paint();
     LRESULT colour_control(HDC dc, HWND control);
@@ -59,7 +67,8 @@ private:
     void on_command(int id);
 
     HINSTANCE instance_;
-    HWND window_ = nullptr;
+    HMENU actions_ = nullptr;  // the "&Actions" menu, owned by the window's menu bar
+    HACCEL keys_ = nullptr;
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
     MainViewEvents* events_ = nullptr;
     std::function<void(TimerId)> on_tick_;

@@ -24,6 +24,13 @@ std::string program_directory() {
     return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
+bool Win32Application::another_copy_running() {
+    running_.reset(CreateMutexA(nullptr, FALSE, "Local\\Vantelmoor.Running"));
+    return running_ && GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+void Win32Application::end() { ExitProcess(0); }
+
 bool Win32FileSystem::file_exists(const std::string& path) const {
     WIN32_FIND_DATAA found{};
     const HANDLE search = FindFirstFileA(path.c_str(), &found);
@@ -90,7 +97,9 @@ bool press_default_or_cancel(HWND dialog_window, const MSG& message) {
 
 }  // namespace
 
-void dispatch_message(HWND dialog_window, MSG& message) {
+void dispatch_message(HWND dialog_window, HACCEL keys, MSG& message) {
+    const bool in_window = dialog_window && (message.hwnd == dialog_window || IsChild(dialog_window, message.hwnd));
+    if (in_window && keys && TranslateAcceleratorA(dialog_window, keys, &message)) return;
     if (dialog_window && press_default_or_cancel(dialog_window, message)) return;
     if (dialog_window && IsDialogMessageA(dialog_window, &message)) return;
     TranslateMessage(&message);
@@ -106,7 +115,7 @@ void Win32EventPump::process_events(double max_wait_seconds) {
             PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the main loop
             return;
         }
-        dispatch_message(dialog_window_, message);
+        dispatch_message(dialog_window_, keys_, message);
     }
 }
 

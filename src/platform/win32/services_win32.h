@@ -6,15 +6,31 @@
 
 #include <string>
 
+#include "platform/application.h"
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
+#include "platform/win32/handles.h"
 
 namespace vantelmoor::win32 {
 
 // The directory that holds the running executable, without a trailing backslash.
 std::string program_directory();
+
+// Another copy for the same user is found by a named mutex in the session's namespace; the end
+// is at once, as the program has always ended.
+class Win32Application final : public Application {
+public:
+    Win32Application() = default;
+    Win32Application(const Win32Application&) = delete;
+    Win32Application& operator=(const Win32Application&) = delete;
+    bool another_copy_running() override;
+    void end() override;
+
+private:
+    KernelHandle running_;  // held for the program's life
+};
 
 class Win32FileSystem final : public FileSystem {
 public:
@@ -32,16 +48,17 @@ private:
     HWND owner_;
 };
 
-// Handles pending messages the way the main loop does, the dialog keys of `dialog_window` included.
-void dispatch_message(HWND dialog_window, MSG& message);
+// Handles a message the way the main loop does: the window's shortcut keys, then its dialog keys.
+void dispatch_message(HWND dialog_window, HACCEL keys, MSG& message);
 
 class Win32EventPump final : public EventPump {
 public:
-    explicit Win32EventPump(HWND dialog_window) : dialog_window_(dialog_window) {}
+    Win32EventPump(HWND dialog_window, HACCEL keys) : dialog_window_(dialog_window), keys_(keys) {}
     void process_events(double max_wait_seconds) override;
 
 private:
     HWND dialog_window_;
+    HACCEL keys_;
 };
 
 class Win32Clock final : public Clock {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/application.h"
 #include "platform/dialogs.h"
 #include "platform/shell.h"
 
@@ -43,6 +44,14 @@ public:
         opened.push_back(target);
         return result;
     }
+};
+
+class FakeApplication : public Application {
+public:
+    bool other_copy = false;
+    bool ended = false;
+    bool another_copy_running() override { return other_copy; }
+    void end() override { ended = true; }
 };
 
 }  // namespace vantelmoor::test

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_store.h"
 #include "platform/file_system.h"
@@ -41,12 +42,14 @@ class FakeFileSystem : public FileSystem {
 public:
     std::set<std::string> existing;
     bool read_only = false;
+    std::vector<std::string>* journal = nullptr;
 
     bool file_exists(const std::string& path) const override { return existing.contains(path); }
     std::optional<std::string> create_if_absent(const std::string& path) override {
         if (existing.contains(path)) return std::nullopt;
         if (read_only) return "Access is denied.";
         existing.insert(path);
+        if (journal) journal->push_back("created " + path);
         return std::nullopt;
     }
 };

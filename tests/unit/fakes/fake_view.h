@@ -2,9 +2,12 @@
 // The monitor window in memory: every control starts with its design-time text, colours and state.
 
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/main_view.h"
+#include "ui/tray_view.h"
 
 namespace vantelmoor::test {
 
@@ -24,9 +27,11 @@ public:
     }
 
     std::map<Control, ControlState> controls;
+    std::map<MainMenuItem, bool> menu_enabled;
     MainViewEvents* events = nullptr;
     int full_rewrites = 0;  // set_text calls on the activity log
-    bool hidden = false;
+    bool shown = false;
+    std::vector<std::string>* journal = nullptr;  // what the program did, in order
 
     void set_events(MainViewEvents* handler) override { events = handler; }
     void set_text(Control control, const std::string& text) override {
@@ -38,9 +43,40 @@ public:
     void set_fore_colour(Control control, Colour colour) override { controls[control].fore = colour; }
     void set_fill_colour(Control control, Colour colour) override { controls[control].fill = colour; }
     void set_enabled(Control control, bool enabled) override { controls[control].enabled = enabled; }
-    void hide() override { hidden = true; }
+    void set_menu_enabled(MainMenuItem item, bool enabled) override { menu_enabled[item] = enabled; }
+    void hide() override { show(false); }
+    void show_normal() override { show(true); }
+    bool visible() const override { return shown; }
 
     const ControlState& operator[](Control control) const { return controls.at(control); }
+
+private:
+    void show(bool on) {
+        shown = on;
+        if (journal) journal->push_back(on ? "main window shown" : "main window hidden");
+    }
+};
+
+// The tray window in memory: the icon's tip while it is there, and the menu's items.
+class FakeTrayView : public TrayView {
+public:
+    std::optional<std::string> tip;  // none: no icon
+    std::map<TrayMenuItem, bool> menu_enabled{{TrayMenuItem::Listen, true}, {TrayMenuItem::Pause, true}};
+    bool refuse = false;  // as a shell with no taskbar yet
+    int menus_shown = 0;
+    TrayViewEvents* events = nullptr;
+    std::vector<std::string>* journal = nullptr;
+
+    void set_events(TrayViewEvents* handler) override { events = handler; }
+    bool show_icon(const std::string& text) override {
+        if (refuse) return false;
+        if (journal && !tip) journal->push_back("icon added");
+        tip = text;
+        return true;
+    }
+    void delete_icon() override { tip.reset(); }
+    void set_menu_enabled(TrayMenuItem item, bool enabled) override { menu_enabled[item] = enabled; }
+    void show_menu() override { ++menus_shown; }
 };
 
 }  // namespace vantelmoor::test

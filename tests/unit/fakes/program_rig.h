@@ -28,6 +28,8 @@ struct ProgramRig {
     FakeFileSystem file_system;
     FakeModemPort port{loop};
     FakeMainView view;
+    FakeTrayView tray;
+    FakeApplication app;
     FakeDialogs dialogs;
     FakeShell shell;
     FakeRegistry registry;
@@ -41,7 +43,7 @@ struct ProgramRig {
     ProgramRig() : ProgramRig(nullptr) {}
     explicit ProgramRig(FileStore* other)
         : store(other ? *other : files),
-          program({port, timers, dialogs, loop, loop, shell, store, file_system, registry, view, kDir}) {
+          program({app, port, timers, dialogs, loop, loop, shell, store, file_system, registry, view, tray, kDir}) {
         settings.comm_command = kDefaultCommCommand;
     }
 
@@ -59,6 +61,7 @@ struct ProgramRig {
         port.writes.clear();
     }
     void click(int index) { view.events->connect_click(index); }
+    void choose(MainMenuItem item) { view.events->menu_chosen(item); }
     [[nodiscard]] std::string status() const { return view.text(Control::lblStatus0); }
     [[nodiscard]] std::string caption() const { return view.text(Control::Connect0); }
     [[nodiscard]] int count(const std::string& command) const {

@@ -1,0 +1,22 @@
+#pragma once
+// The commands of the program as a whole that more than one window offers: the monitor window's
+// menu and buttons and the tray icon's menu.
+
+namespace vantelmoor {
+
+class ProgramCommands {
+public:
+    virtual ~ProgramCommands() = default;
+    // Connect_Click(0): listen when not listening, pause when listening.
+    virtual void toggle_monitoring() = 0;
+    // Hide: the call-log window closed, the monitor window minimised and hidden.
+    virtual void hide() = 0;
+    // The monitor window shown with the call-log window beside it, the block list reloaded.
+    virtual void open() = 0;
+    // Hides the monitor window when it is visible, opens it otherwise.
+    virtual void show_or_hide() = 0;
+    // Removes the icon and ends the program at once.
+    virtual void quit() = 0;
+};
+
+}  // namespace vantelmoor

@@ -1,0 +1,72 @@
+#include "ui/tray.h"
+
+#include "monitor/monitor_timers.h"
+
+namespace vantelmoor {
+namespace {
+
+constexpr std::size_t kTipCharacters = 63;  // and the NUL: the 64 characters the tip field holds
+
+}  // namespace
+
+std::string tray_tip(const CallCounters& counters) {
+    std::string tip = std::to_string(counters.total_blocked) + " Total Blocked to Date\r" +
+                      std::to_string(counters.total_count) + " Total Calls Analyzed\r" +
+                      std::to_string(counters.new_calls) + " New Calls";
+    if (tip.size() > kTipCharacters) tip.resize(kTipCharacters);
+    return tip;
+}
+
+TrayPresenter::TrayPresenter(TrayView& view, TrayParts parts) : view_(view), parts_(std::move(parts)) {}
+
+void TrayPresenter::form_load(const CallCounters& counters) {
+    counters_ = counters;
+    show_icon();
+    start_timer(parts_.timers, parts_.log, TimerId::RunMarker, kMarkerCheckMs);
+}
+
+void TrayPresenter::marker_tick() {
+    if (!parts_.file_system.file_exists(parts_.run_marker)) parts_.commands.quit();
+}
+
+void TrayPresenter::icon_mouse(int mouse_message) {
+    if (mouse_message == kLeftButtonDown || mouse_message == kLeftButtonDoubleClick) {
+        parts_.commands.show_or_hide();
+    } else if (mouse_message == kRightButtonDown) {
+        view_.show_menu();
+    }
+}
+
+void TrayPresenter::menu_chosen(TrayMenuItem item) {
+    switch (item) {
+        case TrayMenuItem::Open: parts_.commands.open(); break;
+        case TrayMenuItem::Listen:
+        case TrayMenuItem::Pause: parts_.commands.toggle_monitoring(); break;
+        case TrayMenuItem::Quit: parts_.commands.quit(); break;
+    }
+}
+
+// Explorer restarted: without the icon a hidden program could not be reached.
+void TrayPresenter::taskbar_created() { show_icon(); }
+
+void TrayPresenter::session_ending() { view_.delete_icon(); }
+
+void TrayPresenter::monitoring_changed(bool listening) {
+    view_.set_menu_enabled(TrayMenuItem::Pause, listening);
+    view_.set_menu_enabled(TrayMenuItem::Listen, !listening);
+}
+
+void TrayPresenter::counters_changed(const CallCounters& counters) {
+    counters_ = counters;
+    show_icon();
+}
+
+void TrayPresenter::show_icon() {
+    const bool shown = view_.show_icon(tray_tip(counters_));
+    if (!shown && !icon_refused_) {
+        parts_.log.note("Windows did not take the notification-area icon; it is added again when the taskbar starts.");
+    }
+    icon_refused_ = !shown;
+}
+
+}  // namespace vantelmoor

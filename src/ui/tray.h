@@ -1,0 +1,55 @@
+#pragma once
+// The notification-area icon frmIconTray: its tip shows the call counters, a left click shows or
+// hides the monitor window, a right click opens its menu, and every ten seconds it checks that
+// the run marker is still there; when it has gone, the program ends.
+
+#include <string>
+
+#include "monitor/activity_log.h"
+#include "monitor/monitor_listener.h"
+#include "platform/file_system.h"
+#include "platform/timers.h"
+#include "ui/program_commands.h"
+#include "ui/tray_view.h"
+
+namespace vantelmoor {
+
+// Three lines, cut to the 63 characters a tip holds: blocked, analysed and new calls.
+std::string tray_tip(const CallCounters& counters);
+
+struct TrayParts {
+    ProgramCommands& commands;
+    FileSystem& file_system;
+    Timers& timers;
+    ActivityLog& log;
+    std::string run_marker;  // the marker's path
+};
+
+class TrayPresenter final : public MonitorListener, public TrayViewEvents {
+public:
+    static constexpr int kMarkerCheckMs = 10000;
+
+    TrayPresenter(TrayView& view, TrayParts parts);
+
+    // The window's load: the icon, and the run-marker check.
+    void form_load(const CallCounters& counters);
+    void marker_tick();
+
+    void icon_mouse(int mouse_message) override;
+    void menu_chosen(TrayMenuItem item) override;
+    void taskbar_created() override;
+    void session_ending() override;
+
+    void monitoring_changed(bool listening) override;
+    void counters_changed(const CallCounters& counters) override;
+
+private:
+    void show_icon();
+
+    TrayView& view_;
+    TrayParts parts_;
+    CallCounters counters_;
+    bool icon_refused_ = false;  // said so already
+};
+
+}  // namespace vantelmoor

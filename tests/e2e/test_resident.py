@@ -1,0 +1,95 @@
+"""The program as a tray utility: it starts with only its icon, the icon shows and hides the
+monitor window and its menu pauses and listens, a second copy says that one is running, the
+window is only ever put away, and the program ends by its Quit command or when its run marker is
+deleted."""
+
+import subprocess
+import unittest
+
+from harness import PROGRAM_DIR, Scenario, wait_until
+
+ALREADY_RUNNING = ("Vantelmoor is already running. Click on the Vantelmoor icon in the system tray (near the "
+                   "clock) to open the program.")
+
+
+class TrayUtility(Scenario):
+    def visible(self):
+        return self.probe("visible", "Vantelmoor", check=False).stdout.strip() == "1"
+
+    def tray_menu(self, item):
+        self.probe("tray", "516")
+        wait_until(lambda: self.probe("tray-menu", item, check=False).returncode == 0, f"the tray menu's {item!r}")
+
+    def commands(self):
+        return [c for _, c in self.modem.commands()]
+
+    def test_a_day_with_the_tray_icon(self):
+        self.start_program()
+        self.wait_text("Connect(0)", "&Pause")
+        self.assertFalse(self.visible())
+        self.assertEqual(self.probe("icon").stdout.strip(), "1")
+        self.assertEqual(self.probe("tip").stdout.rstrip("\n"),
+                         "0 Total Blocked to Date\r0 Total Calls Analyzed\r0 New Calls")
+
+        self.probe("tray", "513")  # a click shows the window, the next hides it
+        wait_until(self.visible, "the monitor window to show")
+        self.screenshot("monitor-window", "Vantelmoor")
+        self.probe("tray", "513")
+        wait_until(lambda: not self.visible(), "the monitor window to hide")
+
+        self.probe("tray", "516")
+        wait_until(lambda: self.probe("rect", "menu", check=False).returncode == 0, "the tray menu")
+        self.screenshot("tray-menu", "menu")
+        self.probe("tray-menu", "Pause Monitoring")
+        self.wait_text("lblStatus(0)", "Paused")
+        paused_with = len(self.commands())
+        self.tray_menu("Pause Monitoring")  # greyed while paused: nothing happens
+        self.tray_menu("Listen for Calls")
+        self.wait_text("Connect(0)", "&Pause")
+        self.assertEqual(self.commands()[paused_with - 2:], ["ATZ", "AT+VCID=1", "ATZ", "AT+VCID=1"])
+        self.tray_menu("Listen for Calls")  # greyed while listening
+        self.assertEqual(self.text("Connect(0)"), "&Pause")
+
+        second = subprocess.Popen(["wine", str(self.prefix / PROGRAM_DIR / "Vantelmoor.exe")], env=self.env,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        text, buttons = self.wait_box("Vantelmoor")
+        self.assertEqual((text, buttons), (ALREADY_RUNNING, ["OK"]))
+        self.probe("answer", "Vantelmoor", "OK")
+        second.wait(timeout=60)
+        self.assertEqual(self.probe("icon").stdout.strip(), "1")
+
+        (self.program_dir / "Vantelmoor.dat").write_bytes(b"JOHN DOE            555-123-4567        ")
+        self.modem.command("call 5551234567 JOHN DOE")
+        wait_until(lambda: self.probe("tip").stdout.startswith("1 Total Blocked to Date\r1 Total Calls Analyzed\r"),
+                   "the blocked call in the icon's tip")
+
+        self.probe("tray", "513")
+        wait_until(self.visible, "the monitor window to show")
+        self.probe("close", "Vantelmoor")  # the title bar's close button: refused
+        self.probe("menu", "Vantelmoor", "&Version")
+        text, buttons = self.wait_box("Vantelmoor by Mornavelle")
+        self.assertTrue(text.startswith("Vantelmoor Version: 10.0.4\r\r"), text)
+        self.probe("answer", "Vantelmoor by Mornavelle", "OK")
+        self.assertTrue(self.visible())
+        self.probe("key", "Vantelmoor", "txtName", "f12")
+        wait_until(lambda: not self.visible(), "F12 to hide the window")
+
+        wait_until(lambda: self.commands()[-1] == "AT+VCID=1", "the reset after the call")
+        sent = len(self.commands())
+        self.probe("menu", "Vantelmoor", "&Quit Vantelmoor")
+        self.program.wait(timeout=30)
+        self.assertEqual(len(self.commands()), sent)
+        self.assertEqual(self.modem.holders(), set())
+
+    def test_deleting_the_run_marker_ends_the_program_within_ten_seconds(self):
+        self.start_program()
+        self.wait_text("Connect(0)", "&Pause")
+        self.assertTrue(self.modem.holders())
+        (self.program_dir / "Vantelmoor.flg").unlink()
+        self.program.wait(timeout=15)
+        self.assertEqual(self.modem.holders(), set())  # the port released
+        self.assertEqual(self.probe("icon", check=False).stdout.strip(), "0")
+
+
+if __name__ == "__main__":
+    unittest.main()

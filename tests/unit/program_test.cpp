@@ -1,0 +1,167 @@
+// The program as a tray utility: its start-up, the notification-area icon and its menu, the
+// monitor window's menu, and the ways it ends.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "fakes/program_rig.h"
+#include "ui/tray.h"
+
+namespace vantelmoor {
+namespace {
+
+using test::ProgramRig;
+
+const std::string kMarker = std::string(ProgramRig::kDir) + "\\Vantelmoor.flg";
+
+class ProgramTest : public ::testing::Test {
+protected:
+    ProgramRig rig;
+    std::vector<std::string> journal;
+
+    void SetUp() override {
+        rig.modem_replies([](const std::string& command) { return command + "\r\nOK\r\n"; });
+        rig.port.on_write = [this, reply = rig.port.on_write](const std::string& command) {
+            journal.push_back("sent " + command);
+            reply(command);
+        };
+        rig.view.journal = rig.tray.journal = rig.file_system.journal = &journal;
+    }
+    void start() { ASSERT_TRUE(rig.program.start()); }
+    void mouse(int message) { rig.tray.events->icon_mouse(message); }
+    void tray_menu(TrayMenuItem item) { rig.tray.events->menu_chosen(item); }
+    void after(double seconds) { rig.loop.run_until(rig.loop.now_seconds() + seconds); }
+};
+
+TEST_F(ProgramTest, StartsListeningThenPutsTheWindowAwayAddsTheIconAndMakesTheRunMarker) {
+    rig.settings.comm_command.clear();
+    start();
+    const std::vector<std::string> expected{"sent ATZ\r", "sent AT+VCID=1\r", "main window hidden", "icon added",
+                                            "created " + kMarker};
+    EXPECT_EQ(journal, expected);
+    EXPECT_EQ(rig.registry.text(kSettingsKey, "CommCommand"), "AT+VCID=1");
+    EXPECT_EQ(rig.tray.tip, "0 Total Blocked to Date\r0 Total Calls Analyzed\r0 New Calls");
+    EXPECT_EQ(rig.caption(), "&Pause");
+}
+
+TEST_F(ProgramTest, ASecondCopySaysSoAndDoesNothingElse) {
+    rig.app.other_copy = true;
+    EXPECT_FALSE(rig.program.start());
+    ASSERT_EQ(rig.dialogs.shown.size(), 1u);
+    EXPECT_EQ(rig.dialogs.shown[0].text,
+              "Vantelmoor is already running. Click on the Vantelmoor icon in the system tray (near the clock) to "
+              "open the program.");
+    EXPECT_EQ(rig.dialogs.shown[0].title, "Vantelmoor");
+    EXPECT_EQ(rig.dialogs.shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(rig.dialogs.shown[0].modality, Modality::System);
+    EXPECT_TRUE(journal.empty());
+    EXPECT_TRUE(rig.registry.keys.empty());
+}
+
+TEST(TrayTipTest, ThreeLinesCutTo63Characters) {
+    EXPECT_EQ(tray_tip({1, 17, 2}), "2 Total Blocked to Date\r17 Total Calls Analyzed\r1 New Calls");
+    EXPECT_EQ(tray_tip({255, 23456, 12345}), "12345 Total Blocked to Date\r23456 Total Calls Analyzed\r255 New ");
+    EXPECT_EQ(tray_tip({255, 23456, 12345}).size(), 63u);
+}
+
+TEST_F(ProgramTest, TheIconShowsOrHidesTheWindowAndADoubleClickFromHiddenEndsHidden) {
+    start();
+    mouse(512);  // moving over the icon does nothing
+    EXPECT_FALSE(rig.view.visible());
+    mouse(kLeftButtonDown);
+    EXPECT_TRUE(rig.view.visible());
+    mouse(kLeftButtonDown);
+    EXPECT_FALSE(rig.view.visible());
+    mouse(kLeftButtonDown);  // a double-click: down, then the double-click message
+    mouse(kLeftButtonDoubleClick);
+    EXPECT_FALSE(rig.view.visible());
+    mouse(kRightButtonDown);
+    EXPECT_EQ(rig.tray.menus_shown, 1);
+    EXPECT_FALSE(rig.view.visible());
+}
+
+TEST_F(ProgramTest, OpeningReloadsTheBlockListAndEveryWayOfHidingPutsTheWindowAway) {
+    start();
+    rig.files.files[ProgramRig::kBlockFile] = write_block_records({{"ANN", "1"}});
+    tray_menu(TrayMenuItem::Open);
+    EXPECT_TRUE(rig.view.visible());
+    EXPECT_EQ(rig.program.block_list.entries().size(), 1u);
+    for (const auto& hide : {std::function<void()>([&] { rig.click(1); }),
+                            std::function<void()>([&] { rig.choose(MainMenuItem::Hide); })}) {
+        rig.view.show_normal();
+        hide();
+        EXPECT_FALSE(rig.view.visible());
+    }
+    EXPECT_FALSE(rig.view.events->query_unload(CloseReason::User));  // the title bar's close
+    EXPECT_TRUE(rig.view.events->query_unload(CloseReason::System));
+}
+
+TEST_F(ProgramTest, TheMenusOfferWhatFitsTheStateOfMonitoring) {
+    const auto expect = [&](bool main_pause, bool tray_listen, bool tray_pause) {
+        EXPECT_EQ(rig.view.menu_enabled[MainMenuItem::Pause], main_pause);
+        EXPECT_EQ(rig.tray.menu_enabled[TrayMenuItem::Listen], tray_listen);
+        EXPECT_EQ(rig.tray.menu_enabled[TrayMenuItem::Pause], tray_pause);
+    };
+    start();
+    expect(true, false, true);
+    tray_menu(TrayMenuItem::Pause);
+    EXPECT_EQ(rig.status(), "Paused");
+    expect(false, true, false);
+    rig.port.ports.clear();  // a start that fails leaves the items as they were
+    tray_menu(TrayMenuItem::Listen);
+    EXPECT_EQ(rig.status(), "Modem Error");
+    expect(false, true, false);
+    rig.port.ports = {{16, std::nullopt}};
+    rig.choose(MainMenuItem::Pause);  // the main window's item toggles too
+    expect(true, false, true);
+}
+
+TEST_F(ProgramTest, QuitAndAMissingRunMarkerRemoveTheIconAndEndTheProgram) {
+    start();
+    after(25);
+    EXPECT_FALSE(rig.app.ended);
+    rig.file_system.existing.erase(kMarker);
+    after(10);
+    EXPECT_TRUE(rig.app.ended);
+    EXPECT_FALSE(rig.tray.tip);
+
+    ProgramRig other;
+    ASSERT_TRUE(other.program.start());
+    other.choose(MainMenuItem::Quit);
+    EXPECT_TRUE(other.app.ended);
+    EXPECT_FALSE(other.tray.tip);
+}
+
+TEST_F(ProgramTest, TheIconFollowsTheCountersAndComesBackWithTheTaskbar) {
+    rig.tray.refuse = true;  // no taskbar yet, as early in a Windows start
+    start();
+    EXPECT_TRUE(rig.noted("Windows did not take the notification-area icon"));
+    rig.tray.refuse = false;
+    rig.tray.events->taskbar_created();
+    rig.files.files[ProgramRig::kBlockFile] = write_block_records({{"", "5551234567"}});
+    rig.port.arrive("\r\nRING\r\nNMBR=5551234567\r\n");
+    EXPECT_EQ(rig.tray.tip, "1 Total Blocked to Date\r1 Total Calls Analyzed\r1 New Calls");
+    rig.tray.events->session_ending();
+    EXPECT_FALSE(rig.tray.tip);
+}
+
+TEST_F(ProgramTest, VersionHelpAndTheWebSiteFromTheMainWindow) {
+    start();
+    rig.choose(MainMenuItem::Version);
+    ASSERT_EQ(rig.dialogs.shown.size(), 1u);
+    EXPECT_EQ(rig.dialogs.shown[0].text, version_text());
+    EXPECT_EQ(version_text().substr(0, 28), "Vantelmoor Version: 10.0.4\r\r");
+    EXPECT_EQ(rig.dialogs.shown[0].title, "Vantelmoor by Mornavelle");
+    EXPECT_EQ(rig.dialogs.shown[0].modality, Modality::Application);
+    rig.choose(MainMenuItem::Help);
+    rig.view.events->label2_click();
+    const std::vector<std::string> opened{"C:\\Vantelmoor\\VantelmoorReadme.txt", "http://www.vantelmoor.example/"};
+    EXPECT_EQ(rig.shell.opened, opened);
+    rig.shell.result = 2;  // a file the shell cannot find
+    rig.choose(MainMenuItem::Help);
+    EXPECT_EQ(rig.dialogs.shown.back().text,
+              "The help file C:\\Vantelmoor\\VantelmoorReadme.txt could not be opened (error 2).");
+}
+
+}  // namespace
+}  // namespace vantelmoor
