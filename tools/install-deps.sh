@@ -9,6 +9,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     mingw-w64 wine wine64 xvfb x11-utils imagemagick
     fonts-wine fonts-liberation
+    cups printer-driver-cups-pdf poppler-utils
 )
 
 have_everything() {
@@ -19,7 +20,8 @@ have_everything() {
     done
     [ -f /usr/src/googletest/CMakeLists.txt ] && [ -f /usr/include/benchmark/benchmark.h ] \
         && [ -f /usr/lib/x86_64-linux-gnu/libgtest.a ] && [ -f /usr/share/wine/fonts/tahoma.ttf ] \
-        && [ -f /usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf ]
+        && [ -f /usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf ] \
+        && [ -f /usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd ] && command -v pdftotext >/dev/null
 }
 
 if [ "${1:-}" = "--if-missing" ] && have_everything; then

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Prepares a Wine prefix so that the program is drawn as Windows draws it: Wine's own Tahoma comes
-# from Debian's fonts-wine, and Courier New (which Wine lacks) is mapped to Liberation Mono, which
-# has its metrics. Makes the prefix first when it does not exist.
+# from Debian's fonts-wine, Courier New (which Wine lacks) is mapped to Liberation Mono, which has
+# its metrics. Makes the prefix first when it does not exist.
 #   tools/wine-prefix.sh PREFIX
 set -euo pipefail
 prefix=${1:?"usage: tools/wine-prefix.sh PREFIX"}

@@ -8,8 +8,11 @@
 #include <stdexcept>
 
 #include "app/program.h"
+#include "platform/win32/call_log_window_win32.h"
 #include "platform/win32/file_store_win32.h"
 #include "platform/win32/main_window_win32.h"
+#include "platform/win32/preferences_window_win32.h"
+#include "platform/win32/printer_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/serial_port_win32.h"
 #include "platform/win32/services_win32.h"
@@ -20,9 +23,9 @@ namespace {
 
 using namespace vantelmoor;
 
-int run_message_loop(const win32::Win32MainWindow& window) {
+int run_message_loop() {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) win32::dispatch_message(window.hwnd(), window.keys(), message);
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) win32::WindowBase::dispatch(message);
     return static_cast<int>(message.wParam);
 }
 
@@ -37,17 +40,20 @@ int run(HINSTANCE instance) {
     if (!tray.create()) throw std::runtime_error("the notification-area window could not be created");
     win32::Win32SerialPort port;
     win32::Win32Dialogs dialogs(window.hwnd());
-    win32::Win32EventPump pump(window.hwnd(), window.keys());
+    win32::Win32EventPump pump;
     win32::Win32Clock clock;
     win32::Win32Shell shell(window.hwnd());
     win32::Win32FileStore files;
     win32::Win32FileSystem file_system;
     win32::Win32Registry registry;
+    win32::Win32Printer printer;
+    win32::Win32CallLogWindow call_log_window(window.hwnd());
+    win32::Win32PreferencesWindow preferences_window(window.hwnd());
 
-    Program program({app, port, window, dialogs, pump, clock, shell, files, file_system, registry, window, tray,
-                     win32::program_directory()});
+    Program program({app, port, window, dialogs, pump, clock, shell, files, file_system, registry, printer, window,
+                     tray, call_log_window, preferences_window, win32::program_directory()});
     if (!program.start()) return 0;
-    return run_message_loop(window);
+    return run_message_loop();
 }
 
 }  // namespace

@@ -22,11 +22,18 @@ Program::Program(ProgramServices services_in)
                   {session, stream, screener, services.port, services.dialogs, services.shell, *this, settings,
                    block_list, call_log, services.program_dir + "\\VantelmoorReadme.txt"}),
       tray(services.tray_view,
-           {*this, services.file_system, services.timers, log, run_marker_path(services.program_dir)}) {
+           {*this, services.file_system, services.timers, log, run_marker_path(services.program_dir)}),
+      call_log_window(services.call_log_view, {services.files, services.dialogs, services.printer, block_list, call_log,
+                                               services.main_view, *this, log}),
+      preferences(services.preferences_view, {services.files, block_list.path(), store, settings, services.dialogs,
+                                              services.main_view, *this}) {
     listeners.add(main_window);
     listeners.add(tray);
+    listeners.add(call_log_window);
     services.main_view.set_events(&main_window);
     services.tray_view.set_events(&tray);
+    services.call_log_view.set_events(&call_log_window);
+    services.preferences_view.set_events(&preferences);
     services.port.set_on_comm([this] { stream.on_comm(); });
     services.port.set_on_lost([this](const PortError& error) { session.port_lost(error); });
     services.timers.set_on_tick([this](TimerId timer) {
@@ -39,6 +46,8 @@ Program::Program(ProgramServices services_in)
 Program::~Program() {
     services.main_view.set_events(nullptr);
     services.tray_view.set_events(nullptr);
+    services.call_log_view.set_events(nullptr);
+    services.preferences_view.set_events(nullptr);
     services.port.set_on_comm(nullptr);
     services.port.set_on_lost(nullptr);
     services.timers.set_on_tick(nullptr);
@@ -71,22 +80,39 @@ bool Program::start() {
 
 void Program::toggle_monitoring() { session.toggle(); }
 
-void Program::hide() { services.main_view.hide(); }
+void Program::hide() {
+    call_log_window.close();
+    services.main_view.hide();
+}
 
 void Program::open() {
     services.main_view.show_normal();
-    if (const FileOutcome loaded = block_list.load_list(); !loaded.ok()) {
-        log.note("The block list " + block_list.path() + " cannot be read (" + loaded.reason + ").");
-    }
+    reload_block_list();
+    call_log_window.open();
 }
 
 void Program::show_or_hide() {
     if (services.main_view.visible()) {
+        close_preferences();
         hide();
     } else {
         open();
     }
 }
+
+void Program::show_call_log() { call_log_window.open(); }
+
+void Program::show_preferences() { preferences.show(); }
+
+void Program::close_preferences() { preferences.close(); }
+
+void Program::reload_block_list() {
+    if (const FileOutcome loaded = block_list.load_list(); !loaded.ok()) {
+        log.note("The block list " + block_list.path() + " cannot be read (" + loaded.reason + ").");
+    }
+}
+
+void Program::call_log_cleared() { screener.reset_new_calls(); }
 
 void Program::quit() {
     services.tray_view.delete_icon();

@@ -18,6 +18,7 @@
 #include "platform/file_store.h"
 #include "platform/file_system.h"
 #include "platform/modem_port.h"
+#include "platform/printer.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/timers.h"
@@ -25,7 +26,11 @@
 #include "store/call_log.h"
 #include "store/settings.h"
 #include "ui/main_view.h"
+#include "ui/call_log_view.h"
+#include "ui/call_log_window.h"
 #include "ui/main_window.h"
+#include "ui/preferences_view.h"
+#include "ui/preferences_window.h"
 #include "ui/program_commands.h"
 #include "ui/tray.h"
 #include "ui/tray_view.h"
@@ -43,8 +48,11 @@ struct ProgramServices {
     FileStore& files;
     FileSystem& file_system;
     Registry& registry;
+    Printer& printer;
     MainView& main_view;
     TrayView& tray_view;
+    CallLogView& call_log_view;
+    PreferencesView& preferences_view;
     std::string program_dir;  // where the executable and its files are
 };
 
@@ -64,6 +72,11 @@ struct Program final : ProgramCommands {
     void open() override;
     void show_or_hide() override;
     void quit() override;
+    void show_call_log() override;
+    void show_preferences() override;
+    void close_preferences() override;
+    void reload_block_list() override;
+    void call_log_cleared() override;
 
     ProgramServices services;
     Settings settings;
@@ -79,6 +92,8 @@ struct Program final : ProgramCommands {
     ReceiveStream stream;
     MainWindowPresenter main_window;
     TrayPresenter tray;
+    CallLogWindow call_log_window;
+    PreferencesWindow preferences;
 };
 
 }  // namespace vantelmoor

@@ -59,6 +59,11 @@ CallScreener::CallScreener(ModemPort& port, Timers& timers, MonitorListener& lis
       record_(record),
       session_(session) {}
 
+void CallScreener::reset_new_calls() {
+    new_calls_ = 0;
+    listener_.counters_changed(counters());
+}
+
 CallCounters CallScreener::counters() const { return {new_calls_, settings_.total_count, settings_.total_blocked}; }
 
 // Read afresh for every call, so an edit saved elsewhere counts from the next call on.

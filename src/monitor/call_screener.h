@@ -43,6 +43,9 @@ public:
     // Says, once, that the call log cannot be read or written, and when it can again.
     void report_call_log(const FileOutcome& outcome);
 
+    // The log was emptied: new calls count from 0 again, shown at once.
+    void reset_new_calls();
+
     [[nodiscard]] bool block_flag() const { return block_flag_; }
     [[nodiscard]] CallCounters counters() const;
 

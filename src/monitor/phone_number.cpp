@@ -16,4 +16,10 @@ std::string display_number(std::string_view number) {
     return shown;
 }
 
+std::string log_number(std::string_view number) {
+    const std::string_view trimmed = trim(number);
+    if (trimmed.size() == 7 && trimmed[0] >= '0' && trimmed[0] <= '9') return "    " + display_number(trimmed);
+    return display_number(trimmed);
+}
+
 }  // namespace vantelmoor

@@ -110,4 +110,11 @@ FileOutcome CallLog::save() {
     return {};
 }
 
+FileOutcome CallLog::clear() {
+    if (const FileFailure failure = files_.replace(path_, "")) return {FileProblem::NotSaved, *failure};
+    lines_.clear();
+    unsaved_ = 0;
+    return {};
+}
+
 }  // namespace vantelmoor

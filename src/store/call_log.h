@@ -42,6 +42,8 @@ public:
     // Writes the file as it is on disk followed by the unsaved calls (beyond 32,767 records the
     // oldest make room). Nothing is written while the file cannot be read; the calls are kept.
     [[nodiscard]] FileOutcome save();
+    // Empties the log, file and copy, the calls not yet saved included; on failure both stay.
+    [[nodiscard]] FileOutcome clear();
 
     // The file as last read or written, then the calls not yet saved.
     [[nodiscard]] const std::vector<std::string>& lines() const { return lines_; }

@@ -65,8 +65,8 @@ void MainWindowPresenter::connect_click(int index) {
 
 void MainWindowPresenter::menu_chosen(MainMenuItem item) {
     switch (item) {
-        case MainMenuItem::ShowLog:
-        case MainMenuItem::Preferences: break;  // their windows come with the next version
+        case MainMenuItem::ShowLog: parts_.commands.show_call_log(); break;
+        case MainMenuItem::Preferences: parts_.commands.show_preferences(); break;
         case MainMenuItem::Hide: parts_.commands.hide(); break;
         case MainMenuItem::Help: open_document(parts_.readme_path, "The help file " + parts_.readme_path); break;
         case MainMenuItem::Version:

@@ -17,6 +17,16 @@ public:
     virtual void show_or_hide() = 0;
     // Removes the icon and ends the program at once.
     virtual void quit() = 0;
+    // Loads the call-log window if need be and shows it.
+    virtual void show_call_log() = 0;
+    // Shows the preferences window, modal; returns once it is closed.
+    virtual void show_preferences() = 0;
+    // Unloads the preferences window if it is loaded, dropping its unsaved edits.
+    virtual void close_preferences() = 0;
+    // The monitor window reloads its copy of the block list (load_list).
+    virtual void reload_block_list() = 0;
+    // The main window's copy of the call log is emptied with the file, and new calls count from 0.
+    virtual void call_log_cleared() = 0;
 };
 
 }  // namespace vantelmoor

@@ -296,16 +296,21 @@ class Scenario(unittest.TestCase):
     def box_open(self, title):
         return self.probe("box", title, check=False).returncode == 0
 
-    def screenshot(self, name, *windows):
-        """Saves the screen around these windows ("probe rect" names) as build/.../screenshots/NAME.png,
-        from the screen's corner, so that the tray icon shows too; docs/ keeps copies for the README."""
+    def screenshot(self, name, *windows, with_tray=True):
+        """Saves the screen around these windows ("probe rect" names) as build/.../screenshots/NAME.png;
+        with the tray, from the screen's corner, so that the icon shows too. docs/ keeps copies for the
+        README."""
+        left = top = 0 if with_tray else 10**6
         right = bottom = 0
         for window in windows:
-            x, y, width, height = map(int, self.probe("rect", window).stdout.split())
-            right, bottom = max(right, x + width + 8), max(bottom, y + height + 8)
+            # Without a window manager nothing draws a title bar: a window alone is its client area.
+            x, y, width, height = map(int, self.probe("rect", window, *([] if with_tray else ["client"])).stdout.split())
+            left, top = min(left, x), min(top, y)
+            right, bottom = max(right, x + width), max(bottom, y + height)
         SCREENSHOTS.mkdir(parents=True, exist_ok=True)
         subprocess.run(["import", "-window", "root", "-display", self.xvfb.display, "-crop",
-                        f"{right}x{bottom}+0+0", "+repage", str(SCREENSHOTS / f"{name}.png")], check=True)
+                        f"{right - left}x{bottom - top}+{left}+{top}", "+repage", str(SCREENSHOTS / f"{name}.png")],
+                       check=True)
 
     def registry_values(self, key=SETTINGS_KEY):
         """{name: data} of a key's values, read with Wine's own reg tool."""

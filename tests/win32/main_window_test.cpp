@@ -123,7 +123,7 @@ TEST_F(MainWindowTest, ButtonsReportTheirIndexAndTheCloseBoxIsAskedAndRefused) {
     SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<int>(Control::Label2_0), STN_CLICKED), 0);
     MSG f12{window.hwnd(), WM_KEYDOWN, VK_F12, 0, 0, {}};  // the shortcut, through the message loop's path
-    win32::dispatch_message(window.hwnd(), window.keys(), f12);
+    win32::WindowBase::dispatch(f12);
     SendMessageA(window.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(events.clicks, (std::vector<int>{0, 1, 1, -2, static_cast<int>(MainMenuItem::Hide)}));
     EXPECT_EQ(events.closes, std::vector<CloseReason>{CloseReason::User});

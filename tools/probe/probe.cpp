@@ -7,10 +7,18 @@
 //   probe checked CAPTION CONTROL           prints 1 or 0 (a check box)
 //   probe items CAPTION CONTROL             prints a list box's items, one a line
 //   probe visible CAPTION                   prints 1 or 0
-//   probe rect CAPTION|menu                 prints a window's (or the open menu's) x y width height
+//   probe rect CAPTION|menu [client]        prints a window's (or the open menu's) x y width height,
+//                                           or its client area's
 //   probe close CAPTION                     asks the window to close, as its title-bar button does
-//   probe click CAPTION CONTROL             presses a button
-//   probe key CAPTION CONTROL KEY           presses return, escape, f1 or f12 on the control
+//   probe click CAPTION CONTROL             presses a button, or clicks a check box
+//   probe key CAPTION CONTROL KEY           presses return, escape, space, f1 or f12 on the control
+//   probe select CAPTION CONTROL INDEX      selects a list box's line, as a click on it does
+//   probe selected CAPTION CONTROL          prints the index of a list box's selected line, or -1
+//   probe timed-menu CAPTION ITEM WINDOW LIST COUNT
+//                                           chooses a menu item, waits until the list LIST of the
+//                                           window WINDOW holds COUNT lines, prints the milliseconds
+//   probe type CAPTION [TEXT]               types TEXT into the input box with that caption and
+//                                           presses OK; without TEXT presses Cancel
 //   probe menu CAPTION ITEM                 chooses a menu item by its text ("P&ause Monitoring")
 //   probe box CAPTION                       prints an open message box: "text: ..." then "buttons: A|B"
 //   probe answer CAPTION BUTTON             presses a message box's button ("Yes", "No", "OK")
@@ -39,6 +47,8 @@
 #include <vector>
 
 #include "platform/win32/tray_window_win32.h"
+#include "platform/win32/input_box_win32.h"
+#include "ui/dialog_layout.h"
 #include "ui/main_window_layout.h"
 #include "ui/tray_view.h"
 
@@ -114,14 +124,28 @@ std::vector<HWND> children_of(HWND parent) {
     return children;
 }
 
+// A control's number, from the layout table of the window with that caption.
+int control_id(const std::string& caption, const std::string& name) {
+    const vantelmoor::DialogLayout* dialogs[] = {&vantelmoor::call_log_layout(), &vantelmoor::preferences_layout()};
+    for (const vantelmoor::DialogLayout* layout : dialogs) {
+        if (layout->caption != caption) continue;
+        for (const vantelmoor::DialogControl& item : layout->controls) {
+            if (item.name == name) return item.id;
+        }
+        return 0;
+    }
+    if (caption == "Call Log" || caption == "Vantelmoor Preferences") return 0;
+    const auto id = vantelmoor::find_control(name);
+    return id ? static_cast<int>(*id) : 0;
+}
+
 std::optional<HWND> find_control(const std::string& caption, const std::string& name) {
     const HWND window = find_top_level(caption, false);
     if (!window) {
         std::fprintf(stderr, "no window \"%s\"\n", caption.c_str());
         return std::nullopt;
     }
-    const auto id = vantelmoor::find_control(name);
-    const HWND control = id ? GetDlgItem(window, static_cast<int>(*id)) : nullptr;
+    const HWND control = GetDlgItem(window, control_id(caption, name));
     if (!control) {
         std::fprintf(stderr, "no control %s in \"%s\"\n", name.c_str(), caption.c_str());
         return std::nullopt;
@@ -146,6 +170,10 @@ void print_box(HWND box) {
 }
 
 bool press(HWND control) {
+    // A check box changes its value as a click of the user's would change it.
+    if ((GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX) {
+        return PostMessageA(control, BM_CLICK, 0, 0) != 0;
+    }
     const HWND parent = GetParent(control);
     const int id = GetDlgCtrlID(control);
     return PostMessageA(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control)) != 0;
@@ -173,8 +201,7 @@ int wait_for_text(const std::string& caption, const std::string& name, const std
     std::string last;
     do {
         if (const HWND window = find_top_level(caption, false)) {
-            const auto id = vantelmoor::find_control(name);
-            if (const HWND control = id ? GetDlgItem(window, static_cast<int>(*id)) : nullptr) {
+            if (const HWND control = GetDlgItem(window, control_id(caption, name))) {
                 last = text_of(control);
                 if (last == expected) {
                     std::printf("%s\n", last.c_str());
@@ -257,6 +284,29 @@ int choose_tray_item(const std::string& caption) {
     return 1;
 }
 
+// Chooses a menu item of the window and waits until the list of the window it opens holds `count`
+// lines; prints how long that took, in milliseconds.
+int timed_menu(const std::string& caption, const std::string& item, const std::string& opened,
+               const std::string& list, int count) {
+    const HWND window = find_top_level(caption, false);
+    const auto id = find_menu_item(item);
+    if (!window || !id) return 1;
+    const ULONGLONG start = GetTickCount64();
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(*id, 0), 0);
+    while (GetTickCount64() - start < 30000) {
+        const HWND target = find_top_level(opened, false);
+        const HWND box = target ? GetDlgItem(target, control_id(opened, list)) : nullptr;
+        DWORD_PTR lines = 0;
+        if (box && SendMessageTimeoutW(box, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 50, &lines) &&
+            static_cast<int>(lines) == count) {
+            std::printf("%llu\n", GetTickCount64() - start);
+            return 0;
+        }
+        Sleep(2);
+    }
+    return 1;
+}
+
 int hold(const std::string& path) {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -292,10 +342,27 @@ int run(const std::vector<std::string>& args) {
 
     if (command == "wait" && args.size() >= 4) return wait_for_text(caption, arg(2), arg(3), seconds(4));
     if (command == "wait-box") return wait_for_box(caption, seconds(2));
+    if (command == "timed-menu" && args.size() >= 6) return timed_menu(caption, arg(2), arg(3), arg(4), std::stoi(arg(5)));
+    if (command == "type") {  // into the input box with that caption; no text: Cancel
+        const HWND box = FindWindowA(vantelmoor::win32::Win32InputBox::kWindowClass, caption.c_str());
+        if (!box) return 1;
+        if (args.size() >= 3) {
+            SendMessageTimeoutA(GetDlgItem(box, vantelmoor::win32::Win32InputBox::kEditId), WM_SETTEXT, 0,
+                                reinterpret_cast<LPARAM>(arg(2).c_str()), SMTO_ABORTIFHUNG, kReplyTimeoutMs, nullptr);
+        }
+        if (!PostMessageA(box, WM_COMMAND, args.size() >= 3 ? IDOK : IDCANCEL, 0)) return 1;
+        // Gone before this returns, so that a box asked for next is not taken for this one.
+        for (int i = 0; i < 200 && IsWindow(box); ++i) Sleep(25);
+        return IsWindow(box) ? 1 : 0;
+    }
     if (command == "rect") {  // of a top-level window, or of the open pop-up menu ("menu")
         const HWND window = caption == "menu" ? FindWindowA("#32768", nullptr) : find_top_level(caption, false);
         RECT r{};
         if (!window || !GetWindowRect(window, &r)) return 1;
+        if (arg(2) == "client") {
+            GetClientRect(window, &r);
+            MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        }
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
         return 0;
     }
@@ -340,17 +407,33 @@ int run(const std::vector<std::string>& args) {
     } else if (command == "checked") {
         std::printf("%d\n", SendMessageA(*control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
     } else if (command == "items") {
-        const LRESULT count = SendMessageA(*control, LB_GETCOUNT, 0, 0);
+        // Wine hands a list's text to another process in UTF-16 whichever call asks, so this one
+        // asks for that and turns it back into the program's code page.
+        const LRESULT count = SendMessageW(*control, LB_GETCOUNT, 0, 0);
         for (LRESULT i = 0; i < count; ++i) {
-            std::string item(static_cast<std::size_t>(SendMessageA(*control, LB_GETTEXTLEN, i, 0)) + 1, '\0');
+            const LRESULT length = SendMessageW(*control, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+            if (length < 0) return 1;
+            std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
             item.resize(static_cast<std::size_t>(
-                SendMessageA(*control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
-            std::printf("%s\n", item.c_str());
+                SendMessageW(*control, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()))));
+            std::string text(item.size() * 2 + 1, '\0');
+            text.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, item.c_str(), static_cast<int>(item.size()),
+                                                                     text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
+            std::printf("%s\n", text.c_str());
         }
+    } else if (command == "selected") {
+        std::printf("%d\n", static_cast<int>(SendMessageW(*control, LB_GETCURSEL, 0, 0)));
     } else if (command == "click") {
         return press(*control) ? 0 : 1;
+    } else if (command == "select") {
+        const int index = std::stoi(arg(3));
+        SendMessageA(*control, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        PostMessageA(GetParent(*control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(*control), LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(*control));
     } else if (command == "key") {
-        const WPARAM key = arg(3) == "escape" ? VK_ESCAPE : arg(3) == "f12" ? VK_F12 : arg(3) == "f1" ? VK_F1 : VK_RETURN;
+        const WPARAM key = arg(3) == "escape" ? VK_ESCAPE : arg(3) == "f12" ? VK_F12 : arg(3) == "f1" ? VK_F1
+                           : arg(3) == "space"                              ? VK_SPACE
+                                                                            : VK_RETURN;
         PostMessageA(*control, WM_KEYDOWN, key, 1);
         PostMessageA(*control, WM_KEYUP, key, 0xC0000001);
     } else {

@@ -28,8 +28,6 @@ public:
     // Creates the window hidden, with every control at its design-time state; false when the
     // system could not create it or one of its controls.
     [[nodiscard]] bool create();
-    // F12 and F1, for the message loop to translate.
-    [[nodiscard]] HACCEL keys() const { return keys_; }
     // The outer size that gives the client area the layout's size at this DPI, menu bar included.
     static SIZE outer_size(int dpi);
 
@@ -68,7 +66,6 @@ private:
 
     HINSTANCE instance_;
     HMENU actions_ = nullptr;  // the "&Actions" menu, owned by the window's menu bar
-    HACCEL keys_ = nullptr;
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
     MainViewEvents* events_ = nullptr;
     std::function<void(TimerId)> on_tick_;

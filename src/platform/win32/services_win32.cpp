@@ -5,7 +5,9 @@
 #include <cmath>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/input_box_win32.h"
 #include "platform/win32/system_error.h"
+#include "platform/win32/window_base.h"
 
 namespace vantelmoor::win32 {
 
@@ -74,37 +76,14 @@ MessageAnswer Win32Dialogs::message_box(const std::string& text, const std::stri
     }
 }
 
-namespace {
-
-bool is_push_button(HWND window) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof(name));
-    const LONG_PTR type = GetWindowLongPtrA(window, GWL_STYLE) & BS_TYPEMASK;
-    return lstrcmpiA(name, "Button") == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+// Modal to the window the user is in (the preferences window, when it asks).
+std::optional<std::string> Win32Dialogs::input_box(const std::string& prompt, const std::string& title) {
+    Win32InputBox box;
+    const HWND active = GetActiveWindow();
+    return box.ask(active ? active : owner_, prompt, title);
 }
 
-// Enter and Esc anywhere in the window press its default and cancel button, the multi-line
-// activity log included (which would otherwise keep Enter for itself). Enter on a focused push
-// button presses that button, as in any dialog.
-bool press_default_or_cancel(HWND dialog_window, const MSG& message) {
-    if (message.message != WM_KEYDOWN || (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE)) return false;
-    if (message.hwnd != dialog_window && !IsChild(dialog_window, message.hwnd)) return false;
-    if (message.wParam == VK_RETURN && is_push_button(message.hwnd)) return false;
-    const int command = message.wParam == VK_RETURN ? IDOK : IDCANCEL;
-    PostMessageA(dialog_window, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
-    return true;
-}
-
-}  // namespace
-
-void dispatch_message(HWND dialog_window, HACCEL keys, MSG& message) {
-    const bool in_window = dialog_window && (message.hwnd == dialog_window || IsChild(dialog_window, message.hwnd));
-    if (in_window && keys && TranslateAcceleratorA(dialog_window, keys, &message)) return;
-    if (dialog_window && press_default_or_cancel(dialog_window, message)) return;
-    if (dialog_window && IsDialogMessageA(dialog_window, &message)) return;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-}
+void Win32Dialogs::set_busy(bool busy) { SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW)); }
 
 void Win32EventPump::process_events(double max_wait_seconds) {
     const DWORD wait_ms = static_cast<DWORD>(std::ceil(std::max(0.0, max_wait_seconds) * 1000.0));
@@ -115,7 +94,7 @@ void Win32EventPump::process_events(double max_wait_seconds) {
             PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the main loop
             return;
         }
-        dispatch_message(dialog_window_, keys_, message);
+        WindowBase::dispatch(message);
     }
 }
 

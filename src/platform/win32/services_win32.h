@@ -43,22 +43,16 @@ public:
     explicit Win32Dialogs(HWND owner) : owner_(owner) {}
     MessageAnswer message_box(const std::string& text, const std::string& title, MessageIcon icon,
                               MessageButtons buttons, Modality modality) override;
+    std::optional<std::string> input_box(const std::string& prompt, const std::string& title) override;
+    void set_busy(bool busy) override;
 
 private:
     HWND owner_;
 };
 
-// Handles a message the way the main loop does: the window's shortcut keys, then its dialog keys.
-void dispatch_message(HWND dialog_window, HACCEL keys, MSG& message);
-
 class Win32EventPump final : public EventPump {
 public:
-    Win32EventPump(HWND dialog_window, HACCEL keys) : dialog_window_(dialog_window), keys_(keys) {}
     void process_events(double max_wait_seconds) override;
-
-private:
-    HWND dialog_window_;
-    HACCEL keys_;
 };
 
 class Win32Clock final : public Clock {

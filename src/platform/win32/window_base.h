@@ -12,6 +12,10 @@ public:
     WindowBase& operator=(const WindowBase&) = delete;
     [[nodiscard]] HWND hwnd() const { return window_; }
 
+    // Handles a message as the program's message loops do: the keys of the program's window it is
+    // for first (its shortcuts, Enter and Esc, Tab), then the usual dispatch.
+    static void dispatch(MSG& message);
+
 protected:
     // doing: what the user is told was going on when an exception reached the window's edge.
     explicit WindowBase(const char* doing) : doing_(doing) {}
@@ -22,8 +26,15 @@ protected:
     bool create_window(const WNDCLASSEXA& window_class, DWORD ex_style, const char* caption, DWORD style, int width,
                        int height);
     virtual LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) = 0;
+    // Shows the window modal to `owner` (disabled meanwhile) and handles messages until `done` is
+    // set; a quit on the way is left for the main loop.
+    void run_modal(HWND owner, const bool& done);
+    // The window's keys: its shortcuts; Enter and Esc anywhere in it (a multi-line box included)
+    // post IDOK and IDCANCEL, which each window gives to its default button; Tab between controls.
+    virtual bool translate(MSG& message);
 
     HWND window_ = nullptr;
+    HACCEL keys_ = nullptr;
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

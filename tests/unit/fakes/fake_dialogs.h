@@ -2,11 +2,13 @@
 // Message boxes that record what they showed and give scripted answers.
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/application.h"
 #include "platform/dialogs.h"
+#include "platform/printer.h"
 #include "platform/shell.h"
 
 namespace vantelmoor::test {
@@ -23,6 +25,18 @@ class FakeDialogs : public Dialogs {
 public:
     std::vector<ShownBox> shown;
     std::deque<MessageAnswer> answers;         // taken in order; Ok or No when none is left
+    std::deque<std::optional<std::string>> typed;  // input boxes' answers; cancelled when none is left
+    std::vector<std::string> prompts;
+    std::vector<bool> busy;                    // every change of the pointer
+
+    std::optional<std::string> input_box(const std::string& prompt, const std::string& title) override {
+        prompts.push_back(title + ": " + prompt);
+        if (typed.empty()) return std::nullopt;
+        std::optional<std::string> answer = typed.front();
+        typed.pop_front();
+        return answer;
+    }
+    void set_busy(bool on) override { busy.push_back(on); }
 
     MessageAnswer message_box(const std::string& text, const std::string& title, MessageIcon icon,
                               MessageButtons buttons, Modality modality) override {
@@ -43,6 +57,23 @@ public:
     long open_document(const std::string& target) override {
         opened.push_back(target);
         return result;
+    }
+};
+
+// A default printer that keeps what it was given, or that is not there.
+class FakePrinter : public Printer {
+public:
+    PrintFailure missing;  // set: no default printer
+    int lines = 60;
+    std::vector<PrintedPage> printed;
+
+    PrintFailure lines_per_page(int, int& count) override {
+        count = lines;
+        return missing;
+    }
+    PrintFailure print(const std::string&, const std::vector<PrintedPage>& pages, int) override {
+        printed = pages;
+        return std::nullopt;
     }
 };
 

@@ -23,6 +23,7 @@ public:
     std::map<std::string, std::map<std::string, StoredValue>> keys;
     bool read_only = false;  // any access mask with write rights is refused
     int open_handles = 0;
+    std::vector<std::string> writes;  // value names set or deleted, in order
 
     void put_text(const std::string& path, const std::string& name, const std::string& text) {
         std::vector<std::uint8_t> data(text.begin(), text.end());
@@ -67,9 +68,11 @@ public:
     long set_value(RegistryKey key, const std::string& name, std::uint32_t type,
                    const std::vector<std::uint8_t>& data) override {
         keys[path_of(key)][name] = {type, data};
+        writes.push_back(name);
         return kRegistryOk;
     }
     long delete_value(RegistryKey key, const std::string& name) override {
+        writes.push_back("-" + name);
         return keys[path_of(key)].erase(name) ? kRegistryOk : kRegistryNotFound;
     }
     long close_key(RegistryKey key) override {

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "ui/call_log_view.h"
 #include "ui/main_view.h"
+#include "ui/preferences_view.h"
 #include "ui/tray_view.h"
 
 namespace vantelmoor::test {
@@ -77,6 +79,59 @@ public:
     void delete_icon() override { tip.reset(); }
     void set_menu_enabled(TrayMenuItem item, bool enabled) override { menu_enabled[item] = enabled; }
     void show_menu() override { ++menus_shown; }
+};
+
+// The call-log window in memory.
+class FakeCallLogView : public CallLogView {
+public:
+    bool created = false;
+    bool shown = false;
+    std::vector<std::string> lines;
+    int selection = -1;
+    std::map<CallLogButton, bool> enabled;
+    CallLogViewEvents* events = nullptr;
+
+    void set_events(CallLogViewEvents* handler) override { events = handler; }
+    bool create() override { return created = true; }
+    void destroy() override { created = shown = false; }
+    void show() override { shown = true; }
+    bool visible() const override { return shown; }
+    void set_lines(const std::vector<std::string>& all) override {
+        lines = all;
+        selection = -1;
+    }
+    void select(int index) override { selection = index; }
+    std::string selected_line() const override {
+        return selection >= 0 && selection < static_cast<int>(lines.size()) ? lines[static_cast<std::size_t>(selection)] : "";
+    }
+    void set_enabled(CallLogButton button, bool on) override { enabled[button] = on; }
+};
+
+// The preferences window in memory; its modal run returns at once, the window still loaded.
+class FakePreferencesView : public PreferencesView {
+public:
+    bool created = false;
+    bool checks[3] = {false, false, false};
+    std::vector<std::string> lines;
+    int selection = -1;
+    bool save_enabled = true;
+    PreferencesViewEvents* events = nullptr;
+
+    void set_events(PreferencesViewEvents* handler) override { events = handler; }
+    bool create() override { return created = true; }
+    void run_modal() override {}
+    void destroy() override { created = false; }
+    bool loaded() const override { return created; }
+    void set_checked(int index, bool on) override { checks[index] = on; }
+    bool checked(int index) const override { return checks[index]; }
+    void set_lines(const std::vector<std::string>& all) override { lines = all; }
+    int selected() const override { return selection; }
+    void set_save_enabled(bool on) override { save_enabled = on; }
+    // The user ticks or clears a box, by mouse or keyboard.
+    void toggle(int index) {
+        checks[index] = !checks[index];
+        events->check_changed(index);
+    }
 };
 
 }  // namespace vantelmoor::test

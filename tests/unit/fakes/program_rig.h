@@ -29,6 +29,9 @@ struct ProgramRig {
     FakeModemPort port{loop};
     FakeMainView view;
     FakeTrayView tray;
+    FakeCallLogView call_log_view;
+    FakePreferencesView preferences_view;
+    FakePrinter printer;
     FakeApplication app;
     FakeDialogs dialogs;
     FakeShell shell;
@@ -43,7 +46,8 @@ struct ProgramRig {
     ProgramRig() : ProgramRig(nullptr) {}
     explicit ProgramRig(FileStore* other)
         : store(other ? *other : files),
-          program({app, port, timers, dialogs, loop, loop, shell, store, file_system, registry, view, tray, kDir}) {
+          program({app, port, timers, dialogs, loop, loop, shell, store, file_system, registry, printer, view, tray,
+                   call_log_view, preferences_view, kDir}) {
         settings.comm_command = kDefaultCommCommand;
     }
 

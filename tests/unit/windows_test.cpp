@@ -1,0 +1,243 @@
+// The call-log window (its list, printout, buttons, clearing and blocking) and the preferences
+// window (its list, Add, Remove, Save and Exit), over the program as it is wired.
+#include <gtest/gtest.h>
+
+#include "fakes/program_rig.h"
+#include "store/fixed_text.h"
+#include "ui/call_log_window.h"
+#include "ui/preferences_window.h"
+
+namespace vantelmoor {
+namespace {
+
+using test::ProgramRig;
+
+const std::string kSpaces20(20, ' ');
+
+class WindowsTest : public ::testing::Test {
+protected:
+    ProgramRig rig;
+    test::FakeCallLogView& log_view = rig.call_log_view;
+    test::FakePreferencesView& prefs_view = rig.preferences_view;
+
+    void log(const std::vector<std::string>& lines) { rig.files.files[ProgramRig::kLogFile] = write_call_records(lines); }
+    void block_list(const std::vector<BlockEntry>& entries) {
+        rig.files.files[ProgramRig::kBlockFile] = write_block_records(entries);
+    }
+    std::vector<BlockEntry> blocked() { return read_block_records(rig.files.files[ProgramRig::kBlockFile]); }
+    void press(CallLogButton button) { log_view.events->button_click(button); }
+    void press(PreferencesButton button) { prefs_view.events->button_click(button); }
+    bool enabled(CallLogButton button) { return log_view.enabled[button]; }
+    test::ShownBox last_box() { return rig.dialogs.shown.empty() ? test::ShownBox{} : rig.dialogs.shown.back(); }
+};
+
+TEST(CallLogLinesTest, NumbersInTheirLogFormAndTheFieldsUnderTheHeading) {
+    const std::tuple<const char*, const char*> numbers[] = {
+        {"5551234", "    555-1234"}, {"5551234567", "555-123-4567"}, {"PRIVATE", "PRIVATE"}, {"18005551234", "18005551234"}};
+    for (const auto& [number, shown] : numbers) {
+        const std::string line = call_log_line("03/21", "02:05 PM", "A NAME OF TWENTY CHA", number, true);
+        EXPECT_EQ(call_log_list_line(line), "03/21 02:05 PM   A NAME OF TWENTY CHA " + fixed_width(shown, 20) + " Y");
+        EXPECT_EQ(call_log_print_line(line), "03/21  02:05 PM   A NAME OF TWENTY CHA " + fixed_width(shown, 20) + " Y");
+    }
+    // The NUL of a call that was not blocked would end the text: a space stands for it.
+    EXPECT_EQ(call_log_list_line(call_log_line("03/21", "", "", "", false)).back(), ' ');
+    const std::string heading = call_log_printout({}, 60)[0][2].text;
+    const std::string printed = call_log_print_line(call_log_line("03/21", "02:05 PM", "JOHN", "5551234567", true));
+    for (const char* word : {"TIME", "NAME", "NUMBER", "BLOCKED"}) {
+        EXPECT_NE(printed[heading.find(word)], ' ') << word;  // each field starts under its word
+    }
+}
+
+TEST(CallLogLinesTest, APrintoutFillsItsPagesWithTheHeadingOnTheFirstOnly) {
+    const std::vector<std::string> calls(100, call_log_line("03/21", "02:05 PM", "JOHN", "5551234567", false));
+    const std::vector<PrintedPage> pages = call_log_printout(calls, 40);
+    ASSERT_EQ(pages.size(), 3u);  // 5 heading lines and 100 calls
+    EXPECT_EQ(pages[0].size(), 40u);
+    EXPECT_EQ(pages[2].size(), 25u);
+    EXPECT_EQ(pages[0][0].text, "");
+    EXPECT_TRUE(pages[0][2].bold);
+    EXPECT_EQ(pages[0][3].text, std::string(67, '_'));
+    EXPECT_FALSE(pages[0][5].bold);
+    EXPECT_EQ(pages[1][0].text, call_log_print_line(calls[0]));
+}
+
+TEST_F(WindowsTest, TheCallLogWindowsButtonsFollowTheLogAndItsSelection) {
+    rig.choose(MainMenuItem::ShowLog);
+    EXPECT_TRUE(log_view.shown);
+    EXPECT_TRUE(log_view.lines.empty());
+    EXPECT_FALSE(enabled(CallLogButton::Print) || enabled(CallLogButton::Clear) || enabled(CallLogButton::Block));
+    press(CallLogButton::Close);
+    EXPECT_FALSE(log_view.created);
+
+    log({call_log_line("01/01", "", "ANN", "1", false), call_log_line("01/02", "", "BOB", "2", true)});
+    rig.tray.events->menu_chosen(TrayMenuItem::Open);  // with the monitor window
+    EXPECT_TRUE(rig.view.visible() && log_view.shown);
+    EXPECT_EQ(log_view.selection, 1);  // the newest, in view
+    EXPECT_TRUE(enabled(CallLogButton::Print) && enabled(CallLogButton::Clear));
+    EXPECT_FALSE(enabled(CallLogButton::Block));  // until a line is picked
+    log_view.events->selection_changed();
+    EXPECT_TRUE(enabled(CallLogButton::Block));
+    rig.click(1);  // Hide closes the call-log window too
+    EXPECT_FALSE(log_view.created);
+}
+
+TEST_F(WindowsTest, ANewCallReloadsTheWindowAndSelectsIt) {
+    rig.listen();
+    rig.choose(MainMenuItem::ShowLog);
+    rig.port.arrive("\r\nRING\r\nNMBR=5551234567\r\nNAME=JOHN DOE\r\n");
+    rig.loop.run_until(rig.loop.now_seconds() + 6);
+    ASSERT_EQ(log_view.lines.size(), 1u);
+    EXPECT_EQ(log_view.selection, 0);
+    EXPECT_TRUE(enabled(CallLogButton::Block));
+}
+
+TEST_F(WindowsTest, BlockingFromTheLogAsksThenAddsTheCallerAsShownOrSaysItIsThere) {
+    log({call_log_line("01/01", "", "JOHN DOE", "5551234567", false)});
+    rig.choose(MainMenuItem::ShowLog);
+    log_view.selection = -1;
+    press(CallLogButton::Block);
+    EXPECT_EQ(last_box().text, "Use the left mouse button to select an item from the list.");
+    log_view.selection = 0;
+    rig.dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Ok};
+    press(CallLogButton::Block);
+    EXPECT_EQ(last_box().text, "Turn call blocking on for this name/number?\r\rName: JOHN DOE\r\rPhone Number: 555-123-4567");
+    EXPECT_EQ(blocked(), (std::vector<BlockEntry>{{"JOHN DOE", "555-123-4567"}}));
+    EXPECT_FALSE(enabled(CallLogButton::Block));
+    press(CallLogButton::Block);
+    EXPECT_EQ(last_box().text, "This name/number is already being blocked.");
+}
+
+TEST_F(WindowsTest, ClearingTheLogEmptiesFileAndCopyAndCountsNewCallsFromZeroAtOnce) {
+    ASSERT_TRUE(rig.program.start());
+    rig.port.arrive("\r\nRING\r\nNMBR=5551234567\r\nNAME=JOHN DOE\r\n");
+    rig.loop.run_until(rig.loop.now_seconds() + 8);
+    rig.choose(MainMenuItem::ShowLog);
+    press(CallLogButton::Clear);  // answered No
+    EXPECT_EQ(rig.files.files[ProgramRig::kLogFile].size(), kCallRecordSize);
+    rig.files.fail_replace = true;
+    rig.dialogs.answers = {MessageAnswer::Yes};
+    press(CallLogButton::Clear);
+    EXPECT_EQ(last_box().text, "The call log could not be emptied (There is not enough space on the disk.). It is left as it was.");
+    EXPECT_EQ(rig.files.files[ProgramRig::kLogFile].size(), kCallRecordSize);
+    rig.files.fail_replace = false;
+    rig.dialogs.answers = {MessageAnswer::Yes};
+    press(CallLogButton::Clear);
+    EXPECT_EQ(rig.files.files[ProgramRig::kLogFile], "");
+    EXPECT_TRUE(rig.program.call_log.lines().empty());
+    EXPECT_EQ(rig.view.text(Control::lblStatus1), "0 New Calls");
+    EXPECT_EQ(rig.tray.tip, "0 Total Blocked to Date\r1 Total Calls Analyzed\r0 New Calls");
+    EXPECT_FALSE(enabled(CallLogButton::Print) || enabled(CallLogButton::Block));
+    press(CallLogButton::Clear);
+    EXPECT_EQ(last_box().text, "There are no items to remove from the log.");
+    EXPECT_EQ(last_box().title, "Remove All");
+}
+
+TEST_F(WindowsTest, PrintingClosesTheWindowPrintsTheFileAndSaysWhenThereIsNoPrinter) {
+    log({call_log_line("03/21", "02:05 PM", "JOHN DOE", "5551234567", true)});
+    rig.tray.events->menu_chosen(TrayMenuItem::Open);
+    press(CallLogButton::Print);
+    EXPECT_EQ(rig.dialogs.shown[0].text, "Printing. Please Wait.\r\rClick OK to continue.");
+    ASSERT_EQ(rig.printer.printed.size(), 1u);
+    EXPECT_EQ(rig.printer.printed[0].back().text.back(), 'Y');
+    EXPECT_EQ(rig.dialogs.busy, (std::vector<bool>{true, false}));
+    EXPECT_FALSE(log_view.created);
+    EXPECT_TRUE(rig.view.visible());
+
+    rig.printer.missing = "There is no default printer.";
+    rig.choose(MainMenuItem::ShowLog);
+    press(CallLogButton::Print);
+    EXPECT_EQ(last_box().title, "Vantelmoor Print Log Error");
+    EXPECT_EQ(last_box().text, "There is a problem connecting to your default printer. This function may not be "
+                               "available under your current configuration.");
+    EXPECT_EQ(last_box().modality, Modality::System);
+    EXPECT_EQ(rig.dialogs.busy.back(), false);
+    EXPECT_FALSE(rig.view.visible());
+}
+
+TEST_F(WindowsTest, ThePreferencesListShowsNumbersInTheirDisplayFormAndAddKeepsDigitsOnly) {
+    block_list({{"JANE", "12345678901234567890"}});
+    rig.choose(MainMenuItem::Preferences);
+    EXPECT_EQ(prefs_view.lines, (std::vector<std::string>{"JANE                 12345678901234567890"}));
+    EXPECT_TRUE(prefs_view.checks[0] && prefs_view.checks[1] && prefs_view.checks[2]);  // a new installation
+    EXPECT_FALSE(prefs_view.save_enabled);
+    rig.dialogs.typed = {"acme corp", "(555) 123-4567", std::nullopt, "555-1234", "", "123456789012345678901234"};
+    for (int i = 0; i < 3; ++i) press(PreferencesButton::Add);
+    EXPECT_EQ(rig.dialogs.prompts[0], "Add a Call Block: Enter name to be blocked.\r\rMake sure it matches the way the "
+                                      "name is displayed in the caller id.");
+    press(PreferencesButton::Add);  // both cancelled: nothing
+    const std::vector<std::string> added{kSpaces20 + "12345678901234567890", kSpaces20 + "5551234" + std::string(13, ' '),
+                                         "ACME CORP           5551234567          ",
+                                         "JANE                 12345678901234567890"};
+    EXPECT_EQ(prefs_view.lines, added);
+    press(PreferencesButton::Save);
+    EXPECT_EQ(blocked()[1], (BlockEntry{"", "5551234"}));
+    EXPECT_EQ(prefs_view.lines[1], kSpaces20 + " 555-1234" + std::string(12, ' '));
+    EXPECT_EQ(prefs_view.lines[2], "ACME CORP            555-123-4567        ");
+    EXPECT_EQ(rig.program.block_list.entries().size(), 4u);  // the monitor window's copy reloaded
+    press(PreferencesButton::Save);
+    EXPECT_EQ(blocked()[2], (BlockEntry{"ACME CORP", "555-123-4567"}));
+    EXPECT_EQ(blocked()[3], (BlockEntry{"JANE", "12345678901234567890"}));
+}
+
+TEST_F(WindowsTest, SaveWritesTheOptionsInOrderThenTheListAndRemoveAsksFirst) {
+    block_list({{"ANN", "1"}, {"BOB", "2"}});
+    rig.choose(MainMenuItem::Preferences);
+    rig.registry.writes.clear();
+    prefs_view.selection = -1;
+    press(PreferencesButton::Remove);
+    EXPECT_EQ(last_box().text, "Use the left mouse button to select an item from the list.");
+    prefs_view.selection = 1;
+    press(PreferencesButton::Remove);  // answered No
+    EXPECT_EQ(last_box().text, "Do you want to turn OFF call blocking for:\r\rName: BOB\r\rPhone Number: 2");
+    EXPECT_FALSE(prefs_view.save_enabled);
+    rig.dialogs.answers = {MessageAnswer::Yes};
+    press(PreferencesButton::Remove);
+    prefs_view.toggle(kStartupCheck);
+    press(PreferencesButton::Save);
+    EXPECT_EQ(rig.registry.writes, (std::vector<std::string>{"Startup Flag", "-Vantelmoor", "BlockAnonNum", "BlockAnonName"}));
+    EXPECT_EQ(rig.registry.text(kSettingsKey, "Startup Flag"), "False");
+    EXPECT_EQ(blocked(), (std::vector<BlockEntry>{{"ANN", "1"}}));
+    EXPECT_FALSE(prefs_view.save_enabled);
+}
+
+TEST_F(WindowsTest, ExitAsksAboutEveryChangeTheKeyboardsToo) {
+    rig.choose(MainMenuItem::Preferences);
+    press(PreferencesButton::Exit);  // nothing changed: no question
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+    EXPECT_FALSE(prefs_view.created);
+    EXPECT_TRUE(rig.view.visible());
+
+    for (const MessageAnswer answer : {MessageAnswer::Cancel, MessageAnswer::No, MessageAnswer::Yes}) {
+        rig.choose(MainMenuItem::Preferences);
+        prefs_view.toggle(kUnknownCheck);  // from the keyboard as from the mouse
+        rig.dialogs.answers = {answer};
+        press(PreferencesButton::Exit);
+        EXPECT_EQ(last_box().text, "Save changes?");
+        EXPECT_EQ(last_box().buttons, MessageButtons::YesNoCancel);
+        EXPECT_EQ(prefs_view.created, answer == MessageAnswer::Cancel);
+        if (answer == MessageAnswer::Cancel) press(PreferencesButton::Exit);  // No the second time
+    }
+    EXPECT_EQ(rig.registry.text(kSettingsKey, "BlockAnonName"), "False");
+    EXPECT_FALSE(prefs_view.events->query_unload(CloseReason::User));
+}
+
+TEST_F(WindowsTest, ASaveThatFailsSaysSoKeepsTheOldFileAndStaysOffered) {
+    block_list({{"ANN", "1"}});
+    rig.choose(MainMenuItem::Preferences);
+    rig.dialogs.typed = {"BOB", ""};
+    press(PreferencesButton::Add);
+    rig.files.fail_replace = true;
+    rig.registry.read_only = true;
+    press(PreferencesButton::Save);
+    EXPECT_EQ(rig.dialogs.shown[0].text, "The options could not be saved in the registry (registry error 5).");
+    EXPECT_EQ(rig.dialogs.shown[1].text,
+              "The block list was not saved (There is not enough space on the disk.). The file is left as it was.");
+    EXPECT_EQ(blocked(), (std::vector<BlockEntry>{{"ANN", "1"}}));
+    EXPECT_TRUE(prefs_view.save_enabled);
+    rig.dialogs.answers = {MessageAnswer::Yes};
+    press(PreferencesButton::Exit);  // still unsaved: asked, and the failed save keeps the window open
+    EXPECT_TRUE(prefs_view.created);
+}
+
+}  // namespace
+}  // namespace vantelmoor
