@@ -15,6 +15,7 @@ ALLOWED = {
     "store": {"platform"},
     "platform": set(),
     "platform/win32": {"platform", "ui"},
+    "installer": set(),
 }
 
 

@@ -10,12 +10,13 @@ packages=(
     mingw-w64 wine wine64 xvfb x11-utils imagemagick
     fonts-wine fonts-liberation
     cups printer-driver-cups-pdf poppler-utils
+    nsis
 )
 
 have_everything() {
     local tool
     for tool in cmake ninja g++ clang++ python3 x86_64-w64-mingw32-g++-posix i686-w64-mingw32-g++-posix \
-                wine wineserver Xvfb import; do
+                wine wineserver Xvfb import makensis; do
         command -v "$tool" >/dev/null 2>&1 || return 1
     done
     [ -f /usr/src/googletest/CMakeLists.txt ] && [ -f /usr/include/benchmark/benchmark.h ] \

@@ -51,7 +51,8 @@ int run(HINSTANCE instance) {
     win32::Win32PreferencesWindow preferences_window(window.hwnd());
 
     Program program({app, port, window, dialogs, pump, clock, shell, files, file_system, registry, printer, window,
-                     tray, call_log_window, preferences_window, win32::program_directory()});
+                     tray, call_log_window, preferences_window, win32::program_directory(),
+                     win32::common_data_directory()});
     if (!program.start()) return 0;
     return run_message_loop();
 }

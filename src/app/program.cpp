@@ -6,9 +6,10 @@ namespace vantelmoor {
 
 Program::Program(ProgramServices services_in)
     : services(std::move(services_in)),
+      data(choose_data_directory(services.file_system, services.program_dir, services.common_data)),
       store(services.registry, settings, services.program_dir),
-      block_list(services.files, block_list_path(services.program_dir)),
-      call_log(services.files, call_log_path(services.program_dir)),
+      block_list(services.files, block_list_path(data.path)),
+      call_log(services.files, call_log_path(data.path)),
       log(listeners),
       session({services.port, services.dialogs, services.pump, services.clock, services.shell, services.timers},
               listeners, log, store, settings),
@@ -22,7 +23,7 @@ Program::Program(ProgramServices services_in)
                   {session, stream, screener, services.port, services.dialogs, services.shell, *this, settings,
                    block_list, call_log, services.program_dir + "\\VantelmoorReadme.txt"}),
       tray(services.tray_view,
-           {*this, services.file_system, services.timers, log, run_marker_path(services.program_dir)}),
+           {*this, services.file_system, services.timers, log, run_marker_path(data.path)}),
       call_log_window(services.call_log_view, {services.files, services.dialogs, services.printer, block_list, call_log,
                                                services.main_view, *this, log}),
       preferences(services.preferences_view, {services.files, block_list.path(), store, settings, services.dialogs,
@@ -61,18 +62,19 @@ bool Program::start() {
             "Vantelmoor", MessageIcon::Information, MessageButtons::Ok, Modality::System);
         return false;
     }
+    log.note(data.note);
     store.load_total_count();
     store.load_total_blocked();
     if (const RegistryFailure failure = store.load_comm_command()) {
         log.note("The caller-ID command could not be saved in the registry (" + *failure + ").");
     }
-    services.files.remove_leftovers(services.program_dir);
+    services.files.remove_leftovers(data.path);
     screener.read_block_list();
     main_window.form_load();
     services.main_view.hide();
     tray.form_load(screener.counters());
-    if (const auto failure = create_run_marker(services.file_system, services.program_dir)) {
-        log.note("The run marker " + run_marker_path(services.program_dir) + " could not be created (" + *failure +
+    if (const auto failure = create_run_marker(services.file_system, data.path)) {
+        log.note("The run marker " + run_marker_path(data.path) + " could not be created (" + *failure +
                  "): Vantelmoor ends at its next check.");
     }
     return true;

@@ -24,6 +24,7 @@
 #include "platform/timers.h"
 #include "store/block_list.h"
 #include "store/call_log.h"
+#include "store/data_directory.h"
 #include "store/settings.h"
 #include "ui/main_view.h"
 #include "ui/call_log_view.h"
@@ -53,7 +54,8 @@ struct ProgramServices {
     TrayView& tray_view;
     CallLogView& call_log_view;
     PreferencesView& preferences_view;
-    std::string program_dir;  // where the executable and its files are
+    std::string program_dir;  // where the executable and its read-me are
+    std::string common_data;  // the machine's common application-data folder
 };
 
 struct Program final : ProgramCommands {
@@ -79,6 +81,7 @@ struct Program final : ProgramCommands {
     void call_log_cleared() override;
 
     ProgramServices services;
+    DataDirectory data;  // where the block list, the call log and the run marker are
     Settings settings;
     SettingsStore store;
     BlockList block_list;

@@ -15,6 +15,10 @@ public:
     // Makes sure the file exists, creating it empty when absent; never writes into it. nullopt
     // when it exists; otherwise why it could not be created, in the system's words.
     [[nodiscard]] virtual std::optional<std::string> create_if_absent(const std::string& path) = 0;
+    // True when the running user can create files in the directory.
+    [[nodiscard]] virtual bool can_create_files_in(const std::string& directory) = 0;
+    // Makes the directory when it is not there; nullopt when it is there now, otherwise why not.
+    [[nodiscard]] virtual std::optional<std::string> create_directory(const std::string& directory) = 0;
 };
 
 }  // namespace vantelmoor

@@ -8,7 +8,7 @@
 
 namespace vantelmoor {
 
-enum class RegistryRoot { LocalMachine };
+enum class RegistryRoot { LocalMachine, CurrentUser };
 
 using RegistryKey = std::uintptr_t;
 
@@ -23,6 +23,7 @@ inline constexpr std::uint32_t kRegSz = 1;  // REG_SZ
 // KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY
 // | KEY_CREATE_LINK: the mask the settings have always been opened with, write access included.
 inline constexpr std::uint32_t kSettingsAccess = 0x3F;
+inline constexpr std::uint32_t kQueryValue = 0x1;  // KEY_QUERY_VALUE
 
 class Registry {
 public:

@@ -40,9 +40,11 @@ public:
     OpenKey(const OpenKey&) = delete;
     OpenKey& operator=(const OpenKey&) = delete;
 
-    long open(const char* path) { return track(registry_.open_key(RegistryRoot::LocalMachine, path, kSettingsAccess, key_)); }
-    long create(const char* path) {
-        return track(registry_.create_key(RegistryRoot::LocalMachine, path, kSettingsAccess, key_));
+    long open(const char* path, RegistryRoot root = RegistryRoot::LocalMachine, std::uint32_t access = kSettingsAccess) {
+        return track(registry_.open_key(root, path, access, key_));
+    }
+    long create(const char* path, RegistryRoot root = RegistryRoot::LocalMachine) {
+        return track(registry_.create_key(root, path, kSettingsAccess, key_));
     }
     [[nodiscard]] RegistryKey key() const { return key_; }
 
@@ -80,9 +82,10 @@ RegistryFailure SettingsStore::failure(long result) const {
     return registry_.describe(result);
 }
 
-RegistryFailure SettingsStore::save_text(const char* root_path, const char* value_name, const std::string& text) {
+RegistryFailure SettingsStore::save_text(const char* root_path, const char* value_name, const std::string& text,
+                                         RegistryRoot root) {
     OpenKey key(registry_);
-    if (const long result = key.create(root_path); result != kRegistryOk) return failure(result);
+    if (const long result = key.create(root_path, root); result != kRegistryOk) return failure(result);
     std::vector<std::uint8_t> data(text.begin(), text.end());
     data.push_back(0);
     return failure(registry_.set_value(key.key(), value_name, kRegSz, data));
@@ -154,13 +157,37 @@ RegistryFailure SettingsStore::save_block_anon_num() {
     return save_text(kSettingsKey, "BlockAnonNum", flag_text(settings_.block_anon_num));
 }
 
+// The path in quotes: unquoted, a path with spaces ("C:\Program Files\...") would run a planted
+// "C:\Program.exe". Where Windows refuses the machine-wide Run key (a standard account), the
+// entry goes under the user's own; only one of the two is kept, or the program would start twice.
 RegistryFailure SettingsStore::add_autostart() {
-    return save_text(kRunKey, kAutostartValue, program_dir_ + "\\Vantelmoor.exe");
+    const std::string command = "\"" + program_dir_ + "\\Vantelmoor.exe\"";
+    if (!save_text(kRunKey, kAutostartValue, command, RegistryRoot::LocalMachine)) {
+        autostart_per_user_ = false;
+        return remove_run_value(RegistryRoot::CurrentUser);
+    }
+    autostart_per_user_ = true;
+    return save_text(kRunKey, kAutostartValue, command, RegistryRoot::CurrentUser);
 }
 
 RegistryFailure SettingsStore::remove_autostart() {
+    const RegistryFailure machine = remove_run_value(RegistryRoot::LocalMachine);
+    const RegistryFailure user = remove_run_value(RegistryRoot::CurrentUser);
+    return machine ? machine : user;
+}
+
+// An entry that is not there is removed already; one that cannot be removed is a failure.
+RegistryFailure SettingsStore::remove_run_value(RegistryRoot root) {
     OpenKey key(registry_);
-    if (const long result = key.create(kRunKey); result != kRegistryOk) return failure(result);
+    if (const long result = key.create(kRunKey, root); result != kRegistryOk) {
+        OpenKey reader(registry_);
+        std::vector<std::uint8_t> data(kReceiveBufferSize);
+        std::uint32_t size = kReceiveBufferSize;
+        std::uint32_t type = 0;
+        const bool present = reader.open(kRunKey, root, kQueryValue) == kRegistryOk &&
+                             registry_.query_value(reader.key(), kAutostartValue, type, data, size) != kRegistryNotFound;
+        return present ? failure(result) : std::nullopt;
+    }
     const long result = registry_.delete_value(key.key(), kAutostartValue);
     return result == kRegistryNotFound ? std::nullopt : failure(result);
 }

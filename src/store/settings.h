@@ -51,18 +51,23 @@ public:
     [[nodiscard]] RegistryFailure save_block_anon_num();
     [[nodiscard]] RegistryFailure add_autostart();
     [[nodiscard]] RegistryFailure remove_autostart();
+    // The last add_autostart wrote the current user's Run key, the machine-wide one being refused.
+    [[nodiscard]] bool autostart_per_user() const { return autostart_per_user_; }
 
 private:
     enum class Loaded { Text, Missing };
     Loaded load_text(const char* value_name, std::string& text);
     RegistryFailure failure(long result) const;
-    RegistryFailure save_text(const char* root_path, const char* value_name, const std::string& text);
+    RegistryFailure save_text(const char* root_path, const char* value_name, const std::string& text,
+                              RegistryRoot root = RegistryRoot::LocalMachine);
+    RegistryFailure remove_run_value(RegistryRoot root);
     void load_counter(const char* value_name, std::int16_t& field);
     RegistryFailure load_flag(const char* value_name, bool& field, RegistryFailure (SettingsStore::*save)());
 
     Registry& registry_;
     Settings& settings_;
     std::string program_dir_;
+    bool autostart_per_user_ = false;
 };
 
 }  // namespace vantelmoor

@@ -87,6 +87,16 @@ void PreferencesWindow::form_load() {
             MessageIcon::Exclamation);
     }
     if (!failures.empty()) box("The options could not be saved in the registry (" + failures + ").", MessageIcon::Exclamation);
+    tell_where_it_starts();
+}
+
+// Said once: a standard account may not write the machine-wide Run key.
+void PreferencesWindow::tell_where_it_starts() {
+    if (!parts_.settings.startup_flag || !parts_.store.autostart_per_user() || per_user_said_) return;
+    per_user_said_ = true;
+    box("Windows does not let this account start Vantelmoor for every user of this computer, so it starts when "
+        "you log on.",
+        MessageIcon::Information);
 }
 
 void PreferencesWindow::fill_list() {
@@ -194,6 +204,7 @@ bool PreferencesWindow::save() {
     if (!list_failure.empty()) {
         box("The block list was not saved (" + list_failure + "). The file is left as it was.", MessageIcon::Exclamation);
     }
+    if (!registry) tell_where_it_starts();
     const bool saved = !registry && list_failure.empty();
     dirty_ = !saved;
     return saved;

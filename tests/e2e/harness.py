@@ -178,6 +178,7 @@ class Scenario(unittest.TestCase):
     profile = "standard"
     modem_port = 1  # None: no modem at all
     line_delay = 0  # between the lines of a caller-ID report, in ms
+    copy_program = True  # False: the scenario installs it
 
     def setUp(self):
         ensure_template()
@@ -198,9 +199,10 @@ class Scenario(unittest.TestCase):
             self.addCleanup(self.modem.close)
         self.map_ports()
         self.program_dir = self.prefix / PROGRAM_DIR
-        self.program_dir.mkdir(parents=True, exist_ok=True)
-        shutil.copy(EXE, self.program_dir / "Vantelmoor.exe")
-        shutil.copy(EXE.parent / "VantelmoorReadme.txt", self.program_dir / "VantelmoorReadme.txt")
+        if self.copy_program:
+            self.program_dir.mkdir(parents=True, exist_ok=True)
+            shutil.copy(EXE, self.program_dir / "Vantelmoor.exe")
+            shutil.copy(EXE.parent / "VantelmoorReadme.txt", self.program_dir / "VantelmoorReadme.txt")
 
     def map_ports(self):
         """COM1 to COM16 all get a value, so that no device of this machine lands in the scan."""

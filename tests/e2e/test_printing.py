@@ -51,14 +51,19 @@ class PrintTheLog(Scenario):
             self.skipTest("no CUPS PDF printer can be set up here (needs root, cups and printer-driver-cups-pdf)")
         started = time.time()
         self.print_log()
-        # cups-pdf names the file after the document, so an older print's file is written over.
-        pdf = wait_until(lambda: [path for path in glob.glob(os.path.join(out, "*.pdf"))
-                                  if os.path.getmtime(path) >= started], "the printed PDF", timeout=60)
-        text = subprocess.run(["pdftotext", "-layout", pdf[0], "-"], capture_output=True, text=True,
-                              check=True).stdout.replace("\u00ad", "-")  # the PDF's dashes are soft hyphens
+        def printed_text():
+            # cups-pdf names the file after the document, so an older print's file is written over;
+            # it writes the file as the job runs, so a file not yet whole does not read.
+            for path in glob.glob(os.path.join(out, "*.pdf")):
+                if os.path.getmtime(path) >= started:
+                    read = subprocess.run(["pdftotext", "-layout", path, "-"], capture_output=True, text=True)
+                    if read.returncode == 0 and "_" * 67 in read.stdout:
+                        return read.stdout
+            return None
+
+        text = wait_until(printed_text, "the printed PDF", timeout=60).replace("\u00ad", "-")  # dashes are soft hyphens
         lines = [line for line in text.split("\n") if line.strip()]
         heading = next(line for line in lines if line.lstrip().startswith("DATE"))
-        self.assertIn("_" * 67, text)
         records = [line for line in lines if line.lstrip()[:5] in ("03/21", "03/22")]
         self.assertEqual(len(records), 2)
         # A 7-digit number stands four columns in, so that its last eight line up with a 10-digit one.

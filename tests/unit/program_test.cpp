@@ -39,6 +39,7 @@ TEST_F(ProgramTest, StartsListeningThenPutsTheWindowAwayAddsTheIconAndMakesTheRu
     const std::vector<std::string> expected{"sent ATZ\r", "sent AT+VCID=1\r", "main window hidden", "icon added",
                                             "created " + kMarker};
     EXPECT_EQ(journal, expected);
+    EXPECT_TRUE(rig.noted("The block list, the call log and the run marker are kept in C:\\Vantelmoor."));
     EXPECT_EQ(rig.registry.text(kSettingsKey, "CommCommand"), "AT+VCID=1");
     EXPECT_EQ(rig.tray.tip, "0 Total Blocked to Date\r0 Total Calls Analyzed\r0 New Calls");
     EXPECT_EQ(rig.caption(), "&Pause");
@@ -56,6 +57,23 @@ TEST_F(ProgramTest, ASecondCopySaysSoAndDoesNothingElse) {
     EXPECT_EQ(rig.dialogs.shown[0].modality, Modality::System);
     EXPECT_TRUE(journal.empty());
     EXPECT_TRUE(rig.registry.keys.empty());
+}
+
+TEST(DataDirectoryTest, BesideTheProgramWhenItCanWriteThereElseInTheMachinesDataFolderMadeWhenMissing) {
+    test::FakeFileSystem files;
+    EXPECT_EQ(choose_data_directory(files, "C:\\Mine\\Vantelmoor", "C:\\ProgramData").path, "C:\\Mine\\Vantelmoor");
+    EXPECT_TRUE(files.directories.empty());
+
+    files.read_only = true;  // "C:\Program Files\Vantelmoor" under a standard account
+    const DataDirectory shared = choose_data_directory(files, "C:\\Program Files\\Vantelmoor", "C:\\ProgramData");
+    EXPECT_EQ(shared.path, "C:\\ProgramData\\Vantelmoor");
+    EXPECT_EQ(files.directories, std::set<std::string>{"C:\\ProgramData\\Vantelmoor"});
+    EXPECT_NE(shared.note.find("cannot be written to"), std::string::npos);
+
+    files.directory_failure = "Access is denied.";
+    const DataDirectory none = choose_data_directory(files, "C:\\Program Files\\Vantelmoor", "C:\\ProgramData");
+    EXPECT_EQ(none.path, "C:\\Program Files\\Vantelmoor");
+    EXPECT_NE(none.note.find("could not be made (Access is denied.)"), std::string::npos);
 }
 
 TEST(TrayTipTest, ThreeLinesCutTo63Characters) {

@@ -2,6 +2,7 @@
 // with a missing or odd value, and the exact bytes each save leaves.
 #include <gtest/gtest.h>
 
+#include "fakes/fake_registry.h"
 #include "registry_under_test.h"
 #include "store/settings.h"
 
@@ -115,10 +116,10 @@ TEST_P(SettingsStoreTest, FlagsAcceptWordsInAnyCaseAndNumbersAndMissingOnesBecom
     expect_text(kSettingsKey, "Startup Flag", "True");
 }
 
-TEST_P(SettingsStoreTest, AutostartEntryFollowsTheStartupFlag) {
+TEST_P(SettingsStoreTest, AutostartEntryFollowsTheStartupFlagWithThePathInQuotes) {
     settings.startup_flag = true;
     EXPECT_FALSE(store.save_startup_flag());
-    expect_text(kRunKey, "Vantelmoor", std::string(kDir) + "\\Vantelmoor.exe");
+    expect_text(kRunKey, "Vantelmoor", "\"" + std::string(kDir) + "\\Vantelmoor.exe\"");
     settings.startup_flag = false;
     EXPECT_FALSE(store.save_startup_flag());
     EXPECT_FALSE(backend->raw(kRunKey, "Vantelmoor"));
@@ -141,6 +142,35 @@ TEST_P(SettingsStoreTest, UserWithoutWriteAccessTakesEveryMissingPathAndIsToldSa
     const RegistryFailure failure = store.save_total_count();
     ASSERT_TRUE(failure);
     EXPECT_FALSE(failure->empty());
+}
+
+TEST(AutostartFallbackTest, ARefusedMachineWideRunKeyGivesTheUsersOwnAndUntickingRemovesEither) {
+    test::FakeRegistry registry;
+    Settings settings;
+    SettingsStore store(registry, settings, kDir);
+    const std::string user_run = test::FakeRegistry::named(RegistryRoot::CurrentUser, kRunKey);
+    registry.refused.insert(kRunKey);
+    settings.startup_flag = true;
+    EXPECT_FALSE(store.save_startup_flag());
+    EXPECT_TRUE(store.autostart_per_user());
+    EXPECT_EQ(registry.text(user_run, "Vantelmoor"), "\"" + std::string(kDir) + "\\Vantelmoor.exe\"");
+    EXPECT_EQ(registry.text(kRunKey, "Vantelmoor"), "<absent>");
+
+    registry.refused.clear();  // an administrator's run: the machine-wide entry, and only that one
+    EXPECT_FALSE(store.save_startup_flag());
+    EXPECT_FALSE(store.autostart_per_user());
+    EXPECT_EQ(registry.text(user_run, "Vantelmoor"), "<absent>");
+
+    registry.put_text(user_run, "Vantelmoor", "old");
+    settings.startup_flag = false;
+    EXPECT_FALSE(store.save_startup_flag());
+    EXPECT_EQ(registry.text(kRunKey, "Vantelmoor"), "<absent>");
+    EXPECT_EQ(registry.text(user_run, "Vantelmoor"), "<absent>");
+
+    registry.put_text(kRunKey, "Vantelmoor", "left by an administrator");
+    registry.refused.insert(kRunKey);  // ... which this account may not remove: said, not hidden
+    EXPECT_TRUE(store.save_startup_flag());
+    EXPECT_EQ(registry.text(kRunKey, "Vantelmoor"), "left by an administrator");
 }
 
 INSTANTIATE_TEST_SUITE_P(Registries, SettingsStoreTest, ::testing::ValuesIn(test::registries_under_test()),

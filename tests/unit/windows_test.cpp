@@ -194,10 +194,23 @@ TEST_F(WindowsTest, SaveWritesTheOptionsInOrderThenTheListAndRemoveAsksFirst) {
     press(PreferencesButton::Remove);
     prefs_view.toggle(kStartupCheck);
     press(PreferencesButton::Save);
-    EXPECT_EQ(rig.registry.writes, (std::vector<std::string>{"Startup Flag", "-Vantelmoor", "BlockAnonNum", "BlockAnonName"}));
+    EXPECT_EQ(rig.registry.writes,  // the machine-wide entry and the user's own
+              (std::vector<std::string>{"Startup Flag", "-Vantelmoor", "-Vantelmoor", "BlockAnonNum", "BlockAnonName"}));
     EXPECT_EQ(rig.registry.text(kSettingsKey, "Startup Flag"), "False");
     EXPECT_EQ(blocked(), (std::vector<BlockEntry>{{"ANN", "1"}}));
     EXPECT_FALSE(prefs_view.save_enabled);
+}
+
+TEST_F(WindowsTest, AStandardAccountIsToldOnceThatItStartsOnlyForItself) {
+    rig.registry.refused.insert(kRunKey);
+    rig.choose(MainMenuItem::Preferences);  // the first opening saves the autostart entry
+    ASSERT_EQ(rig.dialogs.shown.size(), 1u);
+    EXPECT_EQ(rig.dialogs.shown[0].text, "Windows does not let this account start Vantelmoor for every user of this "
+                                         "computer, so it starts when you log on.");
+    prefs_view.toggle(kPrivateCheck);
+    press(PreferencesButton::Save);
+    EXPECT_EQ(rig.dialogs.shown.size(), 1u);
+    EXPECT_NE(rig.registry.text(test::FakeRegistry::named(RegistryRoot::CurrentUser, kRunKey), "Vantelmoor"), "<absent>");
 }
 
 TEST_F(WindowsTest, ExitAsksAboutEveryChangeTheKeyboardsToo) {

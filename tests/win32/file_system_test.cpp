@@ -68,6 +68,18 @@ TEST_F(FileSystemTest, CreatingAMarkerMakesAnEmptyFileAndKeepsAnExistingOne) {
     EXPECT_FALSE(failure->empty());
 }
 
+TEST_F(FileSystemTest, FilesCanBeMadeOnlyWhereTheUserMayAndAFolderIsMadeOnce) {
+    EXPECT_TRUE(files.can_create_files_in(dir));
+    EXPECT_FALSE(files.can_create_files_in(dir + "\\absent"));
+    EXPECT_EQ(files.create_directory(dir + "\\sub"), std::nullopt);
+    EXPECT_EQ(files.create_directory(dir + "\\sub"), std::nullopt);  // there already: fine
+    EXPECT_TRUE(files.create_directory(dir + "\\absent\\sub"));
+    WIN32_FIND_DATAA entry{};
+    const HANDLE search = FindFirstFileA((dir + "\\vtm*").c_str(), &entry);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE);  // the question leaves nothing behind
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
+
 TEST(ProgramDirectoryTest, IsTheDirectoryOfTheRunningExecutable) {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);

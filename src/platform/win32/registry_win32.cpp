@@ -10,6 +10,7 @@ namespace {
 HKEY root_key(RegistryRoot root) {
     switch (root) {
         case RegistryRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
+        case RegistryRoot::CurrentUser: return HKEY_CURRENT_USER;
     }
     return HKEY_LOCAL_MACHINE;
 }

@@ -1,6 +1,7 @@
 #include "platform/win32/services_win32.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cmath>
 
@@ -26,6 +27,12 @@ std::string program_directory() {
     return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
+std::string common_data_directory() {
+    char path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) return "C:\\ProgramData";
+    return path;
+}
+
 bool Win32Application::another_copy_running() {
     running_.reset(CreateMutexA(nullptr, FALSE, "Local\\Vantelmoor.Running"));
     return running_ && GetLastError() == ERROR_ALREADY_EXISTS;
@@ -48,6 +55,20 @@ std::optional<std::string> Win32FileSystem::create_if_absent(const std::string& 
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return system_error_text(GetLastError());
     return std::nullopt;
+}
+
+// A file that is made and deleted at once: what the program's own files will need. (Wine's
+// GetTempFileNameA says it made a file where it could not, so the question is asked directly.)
+bool Win32FileSystem::can_create_files_in(const std::string& directory) {
+    const std::string probe = directory + "\\vtm" + std::to_string(GetCurrentProcessId() % 0x10000) + ".tmp";
+    const FileHandle file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return file.valid();
+}
+
+std::optional<std::string> Win32FileSystem::create_directory(const std::string& directory) {
+    if (CreateDirectoryA(directory.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) return std::nullopt;
+    return system_error_text(GetLastError());
 }
 
 MessageAnswer Win32Dialogs::message_box(const std::string& text, const std::string& title, MessageIcon icon,

@@ -17,6 +17,8 @@ namespace vantelmoor::win32 {
 
 // The directory that holds the running executable, without a trailing backslash.
 std::string program_directory();
+// The machine's common application-data folder (%ProgramData%).
+std::string common_data_directory();
 
 // Another copy for the same user is found by a named mutex in the session's namespace; the end
 // is at once, as the program has always ended.
@@ -36,6 +38,8 @@ class Win32FileSystem final : public FileSystem {
 public:
     bool file_exists(const std::string& path) const override;
     std::optional<std::string> create_if_absent(const std::string& path) override;
+    bool can_create_files_in(const std::string& directory) override;
+    std::optional<std::string> create_directory(const std::string& directory) override;
 };
 
 class Win32Dialogs final : public Dialogs {

@@ -41,17 +41,25 @@ public:
 class FakeFileSystem : public FileSystem {
 public:
     std::set<std::string> existing;
-    bool read_only = false;
+    std::set<std::string> directories;
+    bool read_only = false;  // nothing can be created in the program's directory
     std::vector<std::string>* journal = nullptr;
 
     bool file_exists(const std::string& path) const override { return existing.contains(path); }
     std::optional<std::string> create_if_absent(const std::string& path) override {
         if (existing.contains(path)) return std::nullopt;
-        if (read_only) return "Access is denied.";
+        if (read_only && !path.starts_with("C:\\ProgramData")) return "Access is denied.";
         existing.insert(path);
         if (journal) journal->push_back("created " + path);
         return std::nullopt;
     }
+    bool can_create_files_in(const std::string&) override { return !read_only; }
+    std::optional<std::string> create_directory(const std::string& directory) override {
+        if (directory_failure) return directory_failure;
+        directories.insert(directory);
+        return std::nullopt;
+    }
+    std::optional<std::string> directory_failure;
 };
 
 }  // namespace vantelmoor::test

@@ -19,9 +19,10 @@ struct StoredValue {
 
 class FakeRegistry : public Registry {
 public:
-    // key path -> value name -> value
+    // key path -> value name -> value; keys of HKEY_CURRENT_USER have their path after "HKCU\\"
     std::map<std::string, std::map<std::string, StoredValue>> keys;
     bool read_only = false;  // any access mask with write rights is refused
+    std::set<std::string> refused;  // keys (as named in `keys`) whose writing is refused
     int open_handles = 0;
     std::vector<std::string> writes;  // value names set or deleted, in order
 
@@ -40,10 +41,14 @@ public:
         return std::string(data.begin(), data.end() - (data.empty() || data.back() != 0 ? 0 : 1));
     }
 
-    long open_key(RegistryRoot, const std::string& path, std::uint32_t access, RegistryKey& key) override {
-        if (read_only && (access & kWriteRights)) return kRegistryAccessDenied;
-        if (!keys.contains(path)) return kRegistryNotFound;
-        return hand_out(path, key);
+    static std::string named(RegistryRoot root, const std::string& path) {
+        return root == RegistryRoot::CurrentUser ? "HKCU\\" + path : path;
+    }
+
+    long open_key(RegistryRoot root, const std::string& path, std::uint32_t access, RegistryKey& key) override {
+        if (writing_refused(named(root, path), access)) return kRegistryAccessDenied;
+        if (!keys.contains(named(root, path))) return kRegistryNotFound;
+        return hand_out(named(root, path), key);
     }
     long query_value(RegistryKey key, const std::string& name, std::uint32_t& type,
                      std::vector<std::uint8_t>& data, std::uint32_t& size) override {
@@ -60,10 +65,10 @@ public:
         std::copy(value->second.data.begin(), value->second.data.end(), data.begin());
         return kRegistryOk;
     }
-    long create_key(RegistryRoot, const std::string& path, std::uint32_t access, RegistryKey& key) override {
-        if (read_only && (access & kWriteRights)) return kRegistryAccessDenied;
-        keys[path];
-        return hand_out(path, key);
+    long create_key(RegistryRoot root, const std::string& path, std::uint32_t access, RegistryKey& key) override {
+        if (writing_refused(named(root, path), access)) return kRegistryAccessDenied;
+        keys[named(root, path)];
+        return hand_out(named(root, path), key);
     }
     long set_value(RegistryKey key, const std::string& name, std::uint32_t type,
                    const std::vector<std::uint8_t>& data) override {
@@ -84,6 +89,10 @@ public:
 
 private:
     static constexpr std::uint32_t kWriteRights = 0x2 | 0x4 | 0x20;  // set value, create subkey, link
+
+    bool writing_refused(const std::string& name, std::uint32_t access) const {
+        return (read_only || refused.contains(name)) && (access & kWriteRights);
+    }
 
     long hand_out(const std::string& path, RegistryKey& key) {
         key = next_handle_++;

@@ -47,7 +47,7 @@ struct ProgramRig {
     explicit ProgramRig(FileStore* other)
         : store(other ? *other : files),
           program({app, port, timers, dialogs, loop, loop, shell, store, file_system, registry, printer, view, tray,
-                   call_log_view, preferences_view, kDir}) {
+                   call_log_view, preferences_view, kDir, "C:\\ProgramData"}) {
         settings.comm_command = kDefaultCommCommand;
     }
 
