@@ -73,9 +73,15 @@ bool Program::start() {
     main_window.form_load();
     services.main_view.hide();
     tray.form_load(screener.counters());
+    // Without its run marker the program would end at the first check, ten seconds on, unexplained.
     if (const auto failure = create_run_marker(services.file_system, data.path)) {
-        log.note("The run marker " + run_marker_path(data.path) + " could not be created (" + *failure +
-                 "): Vantelmoor ends at its next check.");
+        services.dialogs.message_box(
+            "Vantelmoor cannot create files in " + data.path + " (" + *failure +
+                "), so it cannot keep its block list and call log, and it ends.\r\rRun it from a folder you can "
+                "write to, or install it with its setup program.",
+            "Vantelmoor", MessageIcon::Stop, MessageButtons::Ok, Modality::System);
+        quit();
+        return false;
     }
     return true;
 }

@@ -66,7 +66,8 @@ struct Program final : ProgramCommands {
 
     // The entry routine, once the windows exist (hidden): refuses a second copy (false: the
     // program ends), loads the settings the call monitor needs, loads the monitor window (which
-    // starts listening) and puts it away, adds the tray icon, and makes sure of the run marker.
+    // starts listening) and puts it away, adds the tray icon, and makes sure of the run marker
+    // (without it the program tells the user and ends: false).
     [[nodiscard]] bool start();
 
     void toggle_monitoring() override;

@@ -134,7 +134,7 @@ TEST_F(ProgramTest, TheMenusOfferWhatFitsTheStateOfMonitoring) {
     expect(true, false, true);
 }
 
-TEST_F(ProgramTest, QuitAndAMissingRunMarkerRemoveTheIconAndEndTheProgram) {
+TEST_F(ProgramTest, QuitAMissingRunMarkerOrOneThatCannotBeMadeRemoveTheIconAndEndTheProgram) {
     start();
     after(25);
     EXPECT_FALSE(rig.app.ended);
@@ -148,6 +148,16 @@ TEST_F(ProgramTest, QuitAndAMissingRunMarkerRemoveTheIconAndEndTheProgram) {
     other.choose(MainMenuItem::Quit);
     EXPECT_TRUE(other.app.ended);
     EXPECT_FALSE(other.tray.tip);
+
+    ProgramRig unwritable;  // neither its folder nor the machine's data folder can take a file
+    unwritable.file_system.read_only = true;
+    EXPECT_FALSE(unwritable.program.start());
+    ASSERT_EQ(unwritable.dialogs.shown.size(), 1u);
+    EXPECT_NE(unwritable.dialogs.shown[0].text.find("cannot create files in C:\\Vantelmoor (Access is denied.)"),
+              std::string::npos);
+    EXPECT_EQ(unwritable.dialogs.shown[0].icon, MessageIcon::Stop);
+    EXPECT_TRUE(unwritable.app.ended);
+    EXPECT_FALSE(unwritable.tray.tip);
 }
 
 TEST_F(ProgramTest, TheIconFollowsTheCountersAndComesBackWithTheTaskbar) {
