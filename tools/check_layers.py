@@ -15,7 +15,7 @@ ALLOWED = {
     "store": {"platform"},
     "platform": set(),
     "platform/win32": {"platform", "ui"},
-    "installer": set(),
+    "installer": {"platform", "platform/win32"},
 }
 
 

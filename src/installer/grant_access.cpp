@@ -16,15 +16,24 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/registry.h"
+#include "platform/win32/services_win32.h"
+#include "platform/win32/system_error.h"
+
 namespace {
 
-int fail(const char* step, DWORD error) {
-    char* text = nullptr;
-    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::fprintf(stderr, "grant-access: %s failed: %lu %s\n", step, error, text ? text : "");
-    if (text) LocalFree(text);
+using vantelmoor::win32::system_error_text;
+
+int fail(const char* step, const std::string& reason) {
+    std::fprintf(stderr, "grant-access: %s failed: %s\n", step, reason.c_str());
     return 1;
+}
+
+int fail(const char* step, DWORD error) { return fail(step, std::to_string(error) + " " + system_error_text(error)); }
+
+int usage() {
+    std::fprintf(stderr, "usage: grant-access folder PATH | key PATH\n");
+    return 2;
 }
 
 // Adds an allowing entry for BUILTIN\Users to the object's own list, inherited by what it holds.
@@ -58,15 +67,12 @@ int grant(const std::string& name, SE_OBJECT_TYPE type, DWORD rights) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: grant-access folder PATH | key PATH\n");
-        return 2;
-    }
+    if (argc != 3) return usage();
     const std::string what = argv[1];
     const std::string path = argv[2];
     if (what == "folder") {
-        if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-            return fail("making the folder", GetLastError());
+        if (const auto failure = vantelmoor::win32::Win32FileSystem().create_directory(path)) {
+            return fail("making the folder", *failure);
         }
         return grant(path, SE_FILE_OBJECT, FILE_GENERIC_READ | FILE_GENERIC_WRITE | FILE_GENERIC_EXECUTE | DELETE);
     }
@@ -76,9 +82,7 @@ int main(int argc, char** argv) {
                                           KEY_ALL_ACCESS, nullptr, &key, nullptr);
         if (made != ERROR_SUCCESS) return fail("making the key", static_cast<DWORD>(made));
         RegCloseKey(key);
-        // KEY_QUERY_VALUE ... KEY_CREATE_LINK (0x3F): what the program opens its settings with.
-        return grant("MACHINE\\" + path, SE_REGISTRY_KEY, 0x3F | READ_CONTROL);
+        return grant("MACHINE\\" + path, SE_REGISTRY_KEY, vantelmoor::kSettingsAccess | READ_CONTROL);
     }
-    std::fprintf(stderr, "usage: grant-access folder PATH | key PATH\n");
-    return 2;
+    return usage();
 }

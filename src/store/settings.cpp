@@ -178,16 +178,16 @@ RegistryFailure SettingsStore::remove_autostart() {
 
 // An entry that is not there is removed already; one that cannot be removed is a failure.
 RegistryFailure SettingsStore::remove_run_value(RegistryRoot root) {
-    OpenKey key(registry_);
-    if (const long result = key.create(kRunKey, root); result != kRegistryOk) {
+    {
         OpenKey reader(registry_);
+        if (reader.open(kRunKey, root, kQueryValue) != kRegistryOk) return std::nullopt;
         std::vector<std::uint8_t> data(kReceiveBufferSize);
         std::uint32_t size = kReceiveBufferSize;
         std::uint32_t type = 0;
-        const bool present = reader.open(kRunKey, root, kQueryValue) == kRegistryOk &&
-                             registry_.query_value(reader.key(), kAutostartValue, type, data, size) != kRegistryNotFound;
-        return present ? failure(result) : std::nullopt;
+        if (registry_.query_value(reader.key(), kAutostartValue, type, data, size) == kRegistryNotFound) return std::nullopt;
     }
+    OpenKey key(registry_);
+    if (const long result = key.open(kRunKey, root); result != kRegistryOk) return failure(result);
     const long result = registry_.delete_value(key.key(), kAutostartValue);
     return result == kRegistryNotFound ? std::nullopt : failure(result);
 }
