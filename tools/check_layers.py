@@ -15,7 +15,6 @@ ALLOWED = {
     "store": {"platform"},
     "platform": set(),
     "platform/win32": {"platform", "ui"},
-    "installer": {"platform", "platform/win32"},
 }
 
 

@@ -9,6 +9,7 @@
 
 #include "app/program.h"
 #include "platform/win32/call_log_window_win32.h"
+#include "platform/win32/dll_search.h"
 #include "platform/win32/file_store_win32.h"
 #include "platform/win32/main_window_win32.h"
 #include "platform/win32/preferences_window_win32.h"
@@ -49,10 +50,10 @@ int run(HINSTANCE instance) {
     win32::Win32Printer printer;
     win32::Win32CallLogWindow call_log_window(window.hwnd());
     win32::Win32PreferencesWindow preferences_window(window.hwnd());
+    win32::Win32ScreeningLock lock;
 
     Program program({app, port, window, dialogs, pump, clock, shell, files, file_system, registry, printer, window,
-                     tray, call_log_window, preferences_window, win32::program_directory(),
-                     win32::common_data_directory()});
+                     tray, call_log_window, preferences_window, lock, win32::install_facts()});
     if (!program.start()) return 0;
     return run_message_loop();
 }
@@ -60,6 +61,7 @@ int run(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    win32::load_libraries_from_system_folder_only();
     try {
         return run(instance);
     } catch (...) {

@@ -3,11 +3,18 @@
 #include "store/run_marker.h"
 
 namespace vantelmoor {
+namespace {
+
+constexpr const char* kScreenedElsewhere =
+    "Another user's Vantelmoor is screening the telephone line on this computer, so this one changes nothing. "
+    "It takes over when that one ends.";
+
+}  // namespace
 
 Program::Program(ProgramServices services_in)
     : services(std::move(services_in)),
-      data(choose_data_directory(services.file_system, services.program_dir, services.common_data)),
-      store(services.registry, settings, services.program_dir),
+      data(choose_data_directory(services.file_system, services.install)),
+      store(services.registry, settings, services.install.program_dir, data.installed),
       block_list(services.files, block_list_path(data.path)),
       call_log(services.files, call_log_path(data.path)),
       log(listeners),
@@ -20,14 +27,15 @@ Program::Program(ProgramServices services_in)
               [this] { screener.screen_call(); }, [this] { screener.name_reported(); }}),
       stream(services.port, listeners, log, parser, [this] { session.error_reply(); }),
       main_window(services.main_view,
-                  {session, stream, screener, services.port, services.dialogs, services.shell, *this, settings,
-                   block_list, call_log, services.program_dir + "\\VantelmoorReadme.txt"}),
+                  {stream, services.port, services.dialogs, services.shell, *this, settings, block_list,
+                   services.install.program_dir + "\\VantelmoorReadme.txt"}),
       tray(services.tray_view,
            {*this, services.file_system, services.timers, log, run_marker_path(data.path)}),
       call_log_window(services.call_log_view, {services.files, services.dialogs, services.printer, block_list, call_log,
                                                services.main_view, *this, log}),
       preferences(services.preferences_view, {services.files, block_list.path(), store, settings, services.dialogs,
-                                              services.main_view, *this}) {
+                                              services.main_view, *this}),
+      turn(services.lock, services.timers, listeners, log, [this] { begin_screening(); }) {
     listeners.add(main_window);
     listeners.add(tray);
     listeners.add(call_log_window);
@@ -40,6 +48,7 @@ Program::Program(ProgramServices services_in)
     services.timers.set_on_tick([this](TimerId timer) {
         screener.on_timer(timer);
         session.on_timer(timer);
+        turn.on_timer(timer);
         if (timer == TimerId::RunMarker) tray.marker_tick();
     });
 }
@@ -63,30 +72,50 @@ bool Program::start() {
         return false;
     }
     log.note(data.note);
-    store.load_total_count();
-    store.load_total_blocked();
-    if (const RegistryFailure failure = store.load_comm_command()) {
-        log.note("The caller-ID command could not be saved in the registry (" + *failure + ").");
-    }
-    services.files.remove_leftovers(data.path);
-    screener.read_block_list();
-    main_window.form_load();
-    services.main_view.hide();
-    tray.form_load(screener.counters());
+    note_all(store.load_all());
     // Without its run marker the program would end at the first check, ten seconds on, unexplained.
-    if (const auto failure = create_run_marker(services.file_system, data.path)) {
-        services.dialogs.message_box(
-            "Vantelmoor cannot create files in " + data.path + " (" + *failure +
-                "), so it cannot keep its block list and call log, and it ends.\r\rRun it from a folder you can "
-                "write to, or install it with its setup program.",
-            "Vantelmoor", MessageIcon::Stop, MessageButtons::Ok, Modality::System);
+    if (const auto refusal = ensure_run_marker(services.file_system, data)) {
+        services.dialogs.message_box(*refusal, "Vantelmoor", MessageIcon::Stop, MessageButtons::Ok, Modality::System);
         quit();
         return false;
     }
+    main_window.form_load();
+    services.main_view.hide();
+    tray.form_load(screener.counters());
+    turn.start();
+    started_ = true;
     return true;
 }
 
-void Program::toggle_monitoring() { session.toggle(); }
+// Taking over from another user's copy, the totals and options are read again: that copy kept them.
+void Program::begin_screening() {
+    if (started_) note_all(store.load_all());
+    listeners.counters_changed(screener.counters());
+    services.files.remove_leftovers(data.path);
+    screener.read_block_list();
+    session.toggle();
+    screener.report_call_log(call_log.load_list2());
+}
+
+void Program::note_all(const RegistryNotes& notes) {
+    for (const std::string& note : notes) log.note(note);
+}
+
+bool Program::screened_elsewhere() {
+    if (turn.screening()) return false;
+    services.dialogs.message_box(kScreenedElsewhere, "Vantelmoor", MessageIcon::Information, MessageButtons::Ok,
+                                 Modality::Application);
+    return true;
+}
+
+void Program::toggle_monitoring() {
+    if (!turn.screening()) {
+        // Listening asked for by hand: take the line now if it is free.
+        if (!turn.try_now()) screened_elsewhere();
+        return;
+    }
+    session.toggle();
+}
 
 void Program::hide() {
     call_log_window.close();
@@ -95,6 +124,7 @@ void Program::hide() {
 
 void Program::open() {
     services.main_view.show_normal();
+    if (!turn.screening()) return;
     reload_block_list();
     call_log_window.open();
 }
@@ -108,9 +138,13 @@ void Program::show_or_hide() {
     }
 }
 
-void Program::show_call_log() { call_log_window.open(); }
+void Program::show_call_log() {
+    if (!screened_elsewhere()) call_log_window.open();
+}
 
-void Program::show_preferences() { preferences.show(); }
+void Program::show_preferences() {
+    if (!screened_elsewhere()) preferences.show();
+}
 
 void Program::close_preferences() { preferences.close(); }
 

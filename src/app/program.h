@@ -12,6 +12,7 @@
 #include "monitor/modem_session.h"
 #include "monitor/monitor_listener.h"
 #include "monitor/receive_stream.h"
+#include "monitor/screening_turn.h"
 #include "platform/application.h"
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
@@ -19,7 +20,9 @@
 #include "platform/file_system.h"
 #include "platform/modem_port.h"
 #include "platform/printer.h"
+#include "platform/install_facts.h"
 #include "platform/registry.h"
+#include "platform/screening_lock.h"
 #include "platform/shell.h"
 #include "platform/timers.h"
 #include "store/block_list.h"
@@ -54,8 +57,8 @@ struct ProgramServices {
     TrayView& tray_view;
     CallLogView& call_log_view;
     PreferencesView& preferences_view;
-    std::string program_dir;  // where the executable and its read-me are
-    std::string common_data;  // the machine's common application-data folder
+    ScreeningLock& lock;
+    InstallFacts install;  // where the executable and its read-me are
 };
 
 struct Program final : ProgramCommands {
@@ -65,9 +68,10 @@ struct Program final : ProgramCommands {
     Program& operator=(const Program&) = delete;
 
     // The entry routine, once the windows exist (hidden): refuses a second copy (false: the
-    // program ends), loads the settings the call monitor needs, loads the monitor window (which
-    // starts listening) and puts it away, adds the tray icon, and makes sure of the run marker
-    // (without it the program tells the user and ends: false).
+    // program ends), loads the settings, makes sure of the run marker (without it the program
+    // tells the user and ends: false), loads the monitor window and puts it away, adds the tray
+    // icon, and then screens the line, or waits while another user's copy does. Everything the
+    // windows need is done before caller ID is switched on, so no start-up step holds a call.
     [[nodiscard]] bool start();
 
     void toggle_monitoring() override;
@@ -98,6 +102,15 @@ struct Program final : ProgramCommands {
     TrayPresenter tray;
     CallLogWindow call_log_window;
     PreferencesWindow preferences;
+    ScreeningTurn turn;
+
+private:
+    // This copy has the line: the shared files are read and listening starts.
+    void begin_screening();
+    // A waiting copy's windows change nothing: true (after saying so) while another copy screens.
+    bool screened_elsewhere();
+    void note_all(const RegistryNotes& notes);
+    bool started_ = false;
 };
 
 }  // namespace vantelmoor

@@ -68,7 +68,7 @@ CallCounters CallScreener::counters() const { return {new_calls_, settings_.tota
 
 // Read afresh for every call, so an edit saved elsewhere counts from the next call on.
 void CallScreener::read_block_list() {
-    FileRead read = stores_.files.read_all(stores_.block_list_path);
+    FileRead read = stores_.files.read_all(stores_.block_list_path, kLargestBlockList);
     if (read.bytes) {
         block_list_ = std::move(*read.bytes);
         if (block_list_unreadable_) log_.note("The block list can be read again.");

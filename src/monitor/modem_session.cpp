@@ -94,11 +94,11 @@ void ModemSession::handle_failure(const PortError& error) {
         toggle();
         return;
     }
-    listener_.status_changed(MonitorStatus::ModemError);
     if (error.number == kPortAlreadyOpen) {
-        log_.note(port_name() + " is in use by another program.");
+        try_again_later(port_name() + " is in use by another program");
         return;
     }
+    listener_.status_changed(MonitorStatus::ModemError);
     services_.dialogs.message_box(std::to_string(error.number) + "    " + error.description, "Error",
                                   MessageIcon::Stop, MessageButtons::Ok, Modality::System);
 }
@@ -148,15 +148,19 @@ void ModemSession::offer_modem_page() {
     }
 }
 
-// No box: an unattended machine would be buried in them while the modem is away.
 void ModemSession::port_lost(const PortError& error) {
     if (!services_.port.port_open()) return;  // closed already, by a pause that came first
     services_.port.close();
+    try_again_later("The modem on " + port_name() + " stopped working (" + error.description + ")");
+}
+
+// No box: an unattended machine would be buried in them while the modem is away, or while another
+// program (another user's, say) holds the port.
+void ModemSession::try_again_later(const std::string& why) {
     reopening_ = true;
     if (!listening_) set_listening(true);
     listener_.status_changed(MonitorStatus::ModemError);
-    log_.note("The modem on " + port_name() + " stopped working (" + error.description +
-              "). Trying it again every 5 seconds.");
+    log_.note(why + ". Trying it again every 5 seconds.");
     start_timer(services_.timers, log_, TimerId::ReopenPort, kReopenIntervalMs);
 }
 

@@ -3,8 +3,10 @@
 // paused and pauses when listening. Starting opens the port (scanning ports 2 to 16 when the stored
 // one does not exist), resets the modem, waits for it and switches caller-ID reporting on. Also the
 // fallback when the modem answers the caller-ID command with ERROR, the reset of monitoring after
-// every logged call, a port that stops working (tried again every five seconds until it comes
-// back) and a modem that forgot its caller-ID setting.
+// every logged call, a port that stops working or that another program holds (tried again every
+// five seconds until it can be opened) and a modem that forgot its caller-ID setting.
+
+#include <string>
 
 #include "monitor/activity_log.h"
 #include "monitor/caller_id_watch.h"
@@ -57,6 +59,7 @@ private:
     void set_listening(bool listening);
     void wait_for_modem();
     void handle_failure(const PortError& error);
+    void try_again_later(const std::string& why);
     void reopen_tick();
     void rearm_caller_id();
     void offer_modem_page();

@@ -20,6 +20,7 @@ enum class MonitorStatus {
     CallLogged,      // the call is in the log
     LogUnreadable,   // the call log cannot be read: new calls wait in memory
     LogNotSaved,     // the call log could not be written: new calls wait in memory
+    ScreenedElsewhere,  // another user's copy screens the line; this one waits for its turn
 };
 
 enum class CallerField { Date, Time, Name, Number };

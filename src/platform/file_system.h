@@ -9,8 +9,8 @@ namespace vantelmoor {
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    // True for an existing ordinary file; a directory, a hidden or a system file counts as absent,
-    // and so does any error in answering.
+    // True for an existing file, whatever its attributes (hidden, system, read-only); a directory
+    // or a link (a reparse point) counts as absent, and so does any error in answering.
     [[nodiscard]] virtual bool file_exists(const std::string& path) const = 0;
     // Makes sure the file exists, creating it empty when absent; never writes into it. nullopt
     // when it exists; otherwise why it could not be created, in the system's words.

@@ -20,10 +20,9 @@ inline constexpr long kRegistryMoreData = 234;    // ERROR_MORE_DATA
 
 inline constexpr std::uint32_t kRegSz = 1;  // REG_SZ
 
-// KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY
-// | KEY_CREATE_LINK: the mask the settings have always been opened with, write access included.
-inline constexpr std::uint32_t kSettingsAccess = 0x3F;
+// The only rights the program asks for: reading values, and setting them.
 inline constexpr std::uint32_t kQueryValue = 0x1;  // KEY_QUERY_VALUE
+inline constexpr std::uint32_t kSetValue = 0x2;    // KEY_SET_VALUE
 
 class Registry {
 public:

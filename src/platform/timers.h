@@ -13,6 +13,7 @@ enum class TimerId {
     ReopenPort,  // another try at a port that stopped working
     QuietLine,   // the line has stopped ringing
     RunMarker,   // is the run marker still there?
+    TakeOver,    // another try at the machine's screening lock
 };
 
 class Timers {

@@ -73,7 +73,7 @@ std::string write_block_records(const std::vector<BlockEntry>& entries) {
 BlockList::BlockList(FileStore& files, std::string path) : files_(files), path_(std::move(path)) {}
 
 FileOutcome BlockList::load_list() {
-    const FileRead read = files_.read_all(path_);
+    const FileRead read = files_.read_all(path_, kLargestBlockList);
     last_load_ = read.bytes ? FileOutcome{} : FileOutcome{FileProblem::Unreadable, read.failure};
     if (read.bytes) entries_ = sorted_records(*read.bytes);
     return last_load_;
@@ -88,7 +88,7 @@ FileOutcome BlockList::update() {
 }
 
 AddOutcome BlockList::add_block(const std::string& name, const std::string& number) {
-    const FileRead read = files_.read_all(path_);
+    const FileRead read = files_.read_all(path_, kLargestBlockList);
     if (!read.bytes) return {AddResult::Unreadable, read.failure};
     std::vector<BlockEntry> listed = read_block_records(*read.bytes);
     const bool already = std::ranges::any_of(listed, [&](const BlockEntry& entry) {

@@ -20,6 +20,8 @@ namespace vantelmoor {
 inline constexpr std::size_t kBlockRecordSize = 40;
 inline constexpr std::size_t kBlockFieldSize = 20;
 inline constexpr std::size_t kMaxListEntries = 32767;
+// A file larger than a full list and a record's slack is no block list.
+inline constexpr std::size_t kLargestBlockList = (kMaxListEntries + 1) * kBlockRecordSize;
 
 struct BlockEntry {
     std::string name;    // trimmed

@@ -74,7 +74,7 @@ std::string write_call_records(const std::vector<std::string>& lines) {
 CallLog::CallLog(FileStore& files, std::string path) : files_(files), path_(std::move(path)) {}
 
 FileOutcome CallLog::file_then_unsaved(std::vector<std::string>& lines) const {
-    const FileRead read = files_.read_all(path_);
+    const FileRead read = files_.read_all(path_, kLargestCallLog);
     if (!read.bytes) return {FileProblem::Unreadable, read.failure};
     lines = read_call_records(*read.bytes);
     lines.insert(lines.end(), lines_.end() - static_cast<std::ptrdiff_t>(unsaved_), lines_.end());

@@ -20,6 +20,8 @@ namespace vantelmoor {
 inline constexpr std::size_t kCallRecordSize = 61;
 inline constexpr std::size_t kCallLineSize = 65;
 inline constexpr std::size_t kMaxLogRecords = 32767;
+// A file larger than a full log and a record's slack is no call log.
+inline constexpr std::size_t kLargestCallLog = (kMaxLogRecords + 1) * kCallRecordSize;
 
 std::string call_log_path(const std::string& directory);
 

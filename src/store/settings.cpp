@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "store/caller_id_command.h"
 #include "store/fixed_text.h"
 
 namespace vantelmoor {
@@ -30,7 +31,22 @@ std::optional<bool> parse_flag(std::string_view text) {
 
 const char* flag_text(bool flag) { return flag ? "True" : "False"; }
 
-// RAII for a key opened through the Registry interface.
+// A command as the activity log may show it: control characters escaped, and not too long.
+std::string printable(std::string_view text) {
+    std::string shown;
+    for (const char c : text.substr(0, 60)) {
+        if (c == '\r') {
+            shown += "\\r";
+        } else if (static_cast<unsigned char>(c) < 32) {
+            shown += '?';
+        } else {
+            shown += c;
+        }
+    }
+    return text.size() > 60 ? shown + "..." : shown;
+}
+
+// A key opened through the Registry interface, closed with its owner.
 class OpenKey {
 public:
     explicit OpenKey(Registry& registry) : registry_(registry) {}
@@ -40,11 +56,11 @@ public:
     OpenKey(const OpenKey&) = delete;
     OpenKey& operator=(const OpenKey&) = delete;
 
-    long open(const char* path, RegistryRoot root = RegistryRoot::LocalMachine, std::uint32_t access = kSettingsAccess) {
+    long open(RegistryRoot root, const char* path, std::uint32_t access) {
         return track(registry_.open_key(root, path, access, key_));
     }
-    long create(const char* path, RegistryRoot root = RegistryRoot::LocalMachine) {
-        return track(registry_.create_key(root, path, kSettingsAccess, key_));
+    long create(RegistryRoot root, const char* path, std::uint32_t access) {
+        return track(registry_.create_key(root, path, access, key_));
     }
     [[nodiscard]] RegistryKey key() const { return key_; }
 
@@ -61,20 +77,38 @@ private:
 
 }  // namespace
 
-SettingsStore::SettingsStore(Registry& registry, Settings& settings, std::string program_dir)
-    : registry_(registry), settings_(settings), program_dir_(std::move(program_dir)) {}
+SettingsStore::SettingsStore(Registry& registry, Settings& settings, std::string program_dir, bool installed)
+    : registry_(registry), settings_(settings), program_dir_(std::move(program_dir)), installed_(installed) {}
 
-SettingsStore::Loaded SettingsStore::load_text(const char* value_name, std::string& text) {
+// A value too long for the buffer is taken as not there, as it always has been.
+SettingsStore::Read SettingsStore::read_text(RegistryRoot root, const char* key_path, const char* value_name,
+                                             std::string& text) {
     OpenKey key(registry_);
-    if (key.open(kSettingsKey) != kRegistryOk) return Loaded::Missing;
+    long result = key.open(root, key_path, kQueryValue);
     std::vector<std::uint8_t> buffer(kReceiveBufferSize);
     std::uint32_t size = kReceiveBufferSize;
     std::uint32_t type = 0;  // any type is read as text
-    if (registry_.query_value(key.key(), value_name, type, buffer, size) != kRegistryOk) return Loaded::Missing;
+    if (result == kRegistryOk) result = registry_.query_value(key.key(), value_name, type, buffer, size);
+    if (result == kRegistryNotFound || result == kRegistryMoreData) return Read::Missing;
+    if (result != kRegistryOk) {
+        text = registry_.describe(result);
+        return Read::Refused;
+    }
     // The last byte counted is the terminating NUL.
     const std::size_t length = size == 0 ? 0 : std::min<std::size_t>(size - 1, buffer.size());
     text.assign(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(length));
-    return Loaded::Text;
+    return Read::Text;
+}
+
+SettingsStore::Read SettingsStore::load_value(const char* value_name, std::string& text, RegistryNotes& notes) {
+    const Read read = read_text(RegistryRoot::LocalMachine, kSettingsKey, value_name, text);
+    if (read != Read::Refused) unreadable_.erase(value_name);
+    if (read == Read::Refused) {
+        unreadable_.insert(value_name);
+        notes.push_back(std::string("The setting ") + value_name + " could not be read from the registry (" + text +
+                        "); it is not changed this time.");
+    }
+    return read;
 }
 
 RegistryFailure SettingsStore::failure(long result) const {
@@ -82,112 +116,128 @@ RegistryFailure SettingsStore::failure(long result) const {
     return registry_.describe(result);
 }
 
-RegistryFailure SettingsStore::save_text(const char* root_path, const char* value_name, const std::string& text,
-                                         RegistryRoot root) {
+// A value whose stored text could not be read is not written over from memory.
+RegistryFailure SettingsStore::save_text(const char* value_name, const std::string& text) {
+    if (unreadable_.contains(value_name)) return std::string(value_name) + " could not be read, so it is not written over";
     OpenKey key(registry_);
-    if (const long result = key.create(root_path, root); result != kRegistryOk) return failure(result);
+    if (const long result = key.create(RegistryRoot::LocalMachine, kSettingsKey, kSetValue); result != kRegistryOk) {
+        return failure(result);
+    }
     std::vector<std::uint8_t> data(text.begin(), text.end());
     data.push_back(0);
     return failure(registry_.set_value(key.key(), value_name, kRegSz, data));
 }
 
-void SettingsStore::load_counter(const char* value_name, std::int16_t& field) {
+RegistryNotes SettingsStore::load_all() {
+    RegistryNotes notes;
+    load_counter("TotalCount", settings_.total_count, notes);
+    load_counter("TotalBlocked", settings_.total_blocked, notes);
+    load_comm_command(notes);
+    RegistryNotes options = load_options().notes;
+    notes.insert(notes.end(), options.begin(), options.end());
+    return notes;
+}
+
+OptionsLoaded SettingsStore::load_options() {
+    OptionsLoaded loaded;
+    loaded.defaulted = load_startup(loaded.notes);
+    loaded.defaulted |= load_flag("BlockAnonNum", settings_.block_anon_num, loaded.notes);
+    loaded.defaulted |= load_flag("BlockAnonName", settings_.block_anon_name, loaded.notes);
+    return loaded;
+}
+
+void SettingsStore::load_comm_command(RegistryNotes& notes) {
     std::string text;
-    if (load_text(value_name, text) == Loaded::Missing) return;
+    switch (load_value("CommCommand", text, notes)) {
+        case Read::Text:
+            if (const auto fault = caller_id_command_fault(text)) {
+                notes.push_back("The caller-ID command in the registry (\"" + printable(text) + "\") is not used: " +
+                                *fault + ". " + kDefaultCommCommand + " is sent instead.");
+                settings_.comm_command = kDefaultCommCommand;
+            } else {
+                settings_.comm_command = text;
+            }
+            return;
+        case Read::Missing:
+            settings_.comm_command = kDefaultCommCommand;
+            if (const RegistryFailure saved = save_comm_command()) {
+                notes.push_back("The caller-ID command could not be saved in the registry (" + *saved + ").");
+            }
+            return;
+        case Read::Refused: settings_.comm_command = kDefaultCommCommand; return;
+    }
+}
+
+void SettingsStore::load_counter(const char* value_name, std::int16_t& field, RegistryNotes& notes) {
+    std::string text;
+    if (load_value(value_name, text, notes) != Read::Text) return;
     const auto value = parse_integer(trim(text));
     if (value && *value >= -32768 && *value <= 32767) field = static_cast<std::int16_t>(*value);
 }
 
-RegistryFailure SettingsStore::load_flag(const char* value_name, bool& field,
-                                         RegistryFailure (SettingsStore::*save)()) {
+bool SettingsStore::load_flag(const char* value_name, bool& field, RegistryNotes& notes) {
     std::string text;
-    if (load_text(value_name, text) == Loaded::Missing) {
-        field = true;
-        return (this->*save)();
+    switch (load_value(value_name, text, notes)) {
+        case Read::Text:
+            if (const auto flag = parse_flag(text)) field = *flag;
+            return false;
+        case Read::Missing: field = true; return true;
+        case Read::Refused: return false;
     }
-    if (const auto flag = parse_flag(text)) field = *flag;
-    return std::nullopt;
+    return false;
 }
 
-RegistryFailure SettingsStore::load_comm_command() {
-    if (load_text("CommCommand", settings_.comm_command) == Loaded::Text) return std::nullopt;
-    settings_.comm_command = kDefaultCommCommand;
-    return save_comm_command();
+// An installed copy shows whether setup made it start with Windows.
+bool SettingsStore::load_startup(RegistryNotes& notes) {
+    if (!installed_) return load_flag("Startup Flag", settings_.startup_flag, notes);
+    std::string text;
+    const Read read = read_text(RegistryRoot::LocalMachine, kRunKey, kAutostartValue, text);
+    if (read == Read::Refused) notes.push_back("Whether Vantelmoor starts with Windows could not be read (" + text + ").");
+    settings_.startup_flag = read == Read::Text;
+    return false;
 }
 
-RegistryFailure SettingsStore::save_comm_command() {
-    return save_text(kSettingsKey, "CommCommand", settings_.comm_command);
-}
-
-void SettingsStore::load_total_count() { load_counter("TotalCount", settings_.total_count); }
+RegistryFailure SettingsStore::save_comm_command() { return save_text("CommCommand", settings_.comm_command); }
 
 RegistryFailure SettingsStore::save_total_count() {
-    return save_text(kSettingsKey, "TotalCount", std::to_string(settings_.total_count));
+    return save_text("TotalCount", std::to_string(settings_.total_count));
 }
-
-void SettingsStore::load_total_blocked() { load_counter("TotalBlocked", settings_.total_blocked); }
 
 RegistryFailure SettingsStore::save_total_blocked() {
-    return save_text(kSettingsKey, "TotalBlocked", std::to_string(settings_.total_blocked));
+    return save_text("TotalBlocked", std::to_string(settings_.total_blocked));
 }
 
-RegistryFailure SettingsStore::load_startup_flag() {
-    return load_flag("Startup Flag", settings_.startup_flag, &SettingsStore::save_startup_flag);
-}
-
-RegistryFailure SettingsStore::save_startup_flag() {
-    const RegistryFailure flag = save_text(kSettingsKey, "Startup Flag", flag_text(settings_.startup_flag));
-    const RegistryFailure entry = settings_.startup_flag ? add_autostart() : remove_autostart();
-    return flag ? flag : entry;
-}
-
-RegistryFailure SettingsStore::load_block_anon_name() {
-    return load_flag("BlockAnonName", settings_.block_anon_name, &SettingsStore::save_block_anon_name);
-}
-
-RegistryFailure SettingsStore::save_block_anon_name() {
-    return save_text(kSettingsKey, "BlockAnonName", flag_text(settings_.block_anon_name));
-}
-
-RegistryFailure SettingsStore::load_block_anon_num() {
-    return load_flag("BlockAnonNum", settings_.block_anon_num, &SettingsStore::save_block_anon_num);
-}
-
-RegistryFailure SettingsStore::save_block_anon_num() {
-    return save_text(kSettingsKey, "BlockAnonNum", flag_text(settings_.block_anon_num));
-}
-
-// The path in quotes: unquoted, a path with spaces ("C:\Program Files\...") would run a planted
-// "C:\Program.exe". Where Windows refuses the machine-wide Run key (a standard account), the
-// entry goes under the user's own; only one of the two is kept, or the program would start twice.
-RegistryFailure SettingsStore::add_autostart() {
-    const std::string command = "\"" + program_dir_ + "\\Vantelmoor.exe\"";
-    if (!save_text(kRunKey, kAutostartValue, command, RegistryRoot::LocalMachine)) {
-        autostart_per_user_ = false;
-        return remove_run_value(RegistryRoot::CurrentUser);
+RegistryFailure SettingsStore::save_options() {
+    RegistryFailure first;
+    const auto keep = [&](RegistryFailure failure) {
+        if (!first) first = std::move(failure);
+    };
+    if (!installed_) {
+        keep(save_text("Startup Flag", flag_text(settings_.startup_flag)));
+        keep(save_run_value(settings_.startup_flag));
     }
-    autostart_per_user_ = true;
-    return save_text(kRunKey, kAutostartValue, command, RegistryRoot::CurrentUser);
+    keep(save_text("BlockAnonNum", flag_text(settings_.block_anon_num)));
+    keep(save_text("BlockAnonName", flag_text(settings_.block_anon_name)));
+    return first;
 }
 
-RegistryFailure SettingsStore::remove_autostart() {
-    const RegistryFailure machine = remove_run_value(RegistryRoot::LocalMachine);
-    const RegistryFailure user = remove_run_value(RegistryRoot::CurrentUser);
-    return machine ? machine : user;
-}
-
-// An entry that is not there is removed already; one that cannot be removed is a failure.
-RegistryFailure SettingsStore::remove_run_value(RegistryRoot root) {
-    {
-        OpenKey reader(registry_);
-        if (reader.open(kRunKey, root, kQueryValue) != kRegistryOk) return std::nullopt;
-        std::vector<std::uint8_t> data(kReceiveBufferSize);
-        std::uint32_t size = kReceiveBufferSize;
-        std::uint32_t type = 0;
-        if (registry_.query_value(reader.key(), kAutostartValue, type, data, size) == kRegistryNotFound) return std::nullopt;
-    }
+// The current user's Run value, the path in quotes: unquoted, a path with spaces
+// ("C:\Program Files\...") would run a planted "C:\Program.exe". An entry that is not there is
+// removed already.
+RegistryFailure SettingsStore::save_run_value(bool present) {
     OpenKey key(registry_);
-    if (const long result = key.open(kRunKey, root); result != kRegistryOk) return failure(result);
+    if (present) {
+        if (const long result = key.create(RegistryRoot::CurrentUser, kRunKey, kSetValue); result != kRegistryOk) {
+            return failure(result);
+        }
+        const std::string command = "\"" + program_dir_ + "\\Vantelmoor.exe\"";
+        std::vector<std::uint8_t> data(command.begin(), command.end());
+        data.push_back(0);
+        return failure(registry_.set_value(key.key(), kAutostartValue, kRegSz, data));
+    }
+    const long opened = key.open(RegistryRoot::CurrentUser, kRunKey, kSetValue);
+    if (opened == kRegistryNotFound) return std::nullopt;
+    if (opened != kRegistryOk) return failure(opened);
     const long result = registry_.delete_value(key.key(), kAutostartValue);
     return result == kRegistryNotFound ? std::nullopt : failure(result);
 }

@@ -1,12 +1,18 @@
 #pragma once
 // The program's settings and running totals, kept as REG_SZ text values under
-// HKEY_LOCAL_MACHINE\SOFTWARE\Vantelmoor\Settings, and the autostart entry under the Run key.
-// A failed load keeps or defaults the value; a failed save leaves the registry as it was and says
-// why, for the caller to tell the user.
+// HKEY_LOCAL_MACHINE\SOFTWARE\Vantelmoor\Settings, and the autostart entry.
+//
+// A value that is not there takes its default; a value Windows refuses to read is not "missing":
+// it keeps its neutral value, is reported, and nothing is written over it from a default. The key
+// is opened with only the right each operation needs (query, or set). Only setup writes the
+// machine-wide Run value: an installed copy shows setup's choice and changes nothing machine-wide,
+// and any other copy starts with Windows through the current user's Run value.
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "platform/registry.h"
 
@@ -20,6 +26,8 @@ inline constexpr const char* kAlternateCommCommand = "AT#VCID=1";
 
 // nullopt when the save happened; otherwise why not, in the system's words.
 using RegistryFailure = std::optional<std::string>;
+// What a load could not take as it is, each in a sentence for the activity log or a box.
+using RegistryNotes = std::vector<std::string>;
 
 // Every field starts neutral (empty, 0, false) until its load has run.
 struct Settings {
@@ -31,43 +39,50 @@ struct Settings {
     bool block_anon_num = false;
 };
 
+struct OptionsLoaded {
+    RegistryNotes notes;
+    bool defaulted = false;  // an option was not stored: its default is shown, not yet saved
+};
+
 class SettingsStore {
 public:
     // program_dir: the directory that holds the running executable, without a trailing backslash.
-    SettingsStore(Registry& registry, Settings& settings, std::string program_dir);
+    // installed: setup put this copy where it is, and its Run value is setup's.
+    SettingsStore(Registry& registry, Settings& settings, std::string program_dir, bool installed);
 
-    // A load whose value is missing saves its default; the result is that save's.
-    [[nodiscard]] RegistryFailure load_comm_command();
+    // At start-up: the totals, the caller-ID command and the options. Of the defaults only the
+    // caller-ID command's is saved, and only when its value is not there at all.
+    [[nodiscard]] RegistryNotes load_all();
+    // The options, as the preferences window shows them. Writes nothing.
+    [[nodiscard]] OptionsLoaded load_options();
+
     [[nodiscard]] RegistryFailure save_comm_command();
-    void load_total_count();
     [[nodiscard]] RegistryFailure save_total_count();
-    void load_total_blocked();
     [[nodiscard]] RegistryFailure save_total_blocked();
-    [[nodiscard]] RegistryFailure load_startup_flag();
-    [[nodiscard]] RegistryFailure save_startup_flag();
-    [[nodiscard]] RegistryFailure load_block_anon_name();
-    [[nodiscard]] RegistryFailure save_block_anon_name();
-    [[nodiscard]] RegistryFailure load_block_anon_num();
-    [[nodiscard]] RegistryFailure save_block_anon_num();
-    [[nodiscard]] RegistryFailure add_autostart();
-    [[nodiscard]] RegistryFailure remove_autostart();
-    // The last add_autostart wrote the current user's Run key, the machine-wide one being refused.
-    [[nodiscard]] bool autostart_per_user() const { return autostart_per_user_; }
+    // "Start with Windows" (with its Run value, for a copy that is not installed), "private" and
+    // "unknown"; the first failure.
+    [[nodiscard]] RegistryFailure save_options();
+    // An installed copy starts with Windows as setup chose, for every user: not changed here.
+    [[nodiscard]] bool startup_is_machine_wide() const { return installed_; }
 
 private:
-    enum class Loaded { Text, Missing };
-    Loaded load_text(const char* value_name, std::string& text);
+    enum class Read { Text, Missing, Refused };
+    Read read_text(RegistryRoot root, const char* key, const char* value_name, std::string& text);
+    Read load_value(const char* value_name, std::string& text, RegistryNotes& notes);
     RegistryFailure failure(long result) const;
-    RegistryFailure save_text(const char* root_path, const char* value_name, const std::string& text,
-                              RegistryRoot root = RegistryRoot::LocalMachine);
-    RegistryFailure remove_run_value(RegistryRoot root);
-    void load_counter(const char* value_name, std::int16_t& field);
-    RegistryFailure load_flag(const char* value_name, bool& field, RegistryFailure (SettingsStore::*save)());
+    RegistryFailure save_text(const char* value_name, const std::string& text);
+    RegistryFailure save_run_value(bool present);
+    void load_comm_command(RegistryNotes& notes);
+    void load_counter(const char* value_name, std::int16_t& field, RegistryNotes& notes);
+    // True when the flag was not stored and took its default.
+    bool load_flag(const char* value_name, bool& field, RegistryNotes& notes);
+    bool load_startup(RegistryNotes& notes);
 
     Registry& registry_;
     Settings& settings_;
     std::string program_dir_;
-    bool autostart_per_user_ = false;
+    bool installed_;
+    std::set<std::string> unreadable_;  // values whose load was refused: never saved from memory
 };
 
 }  // namespace vantelmoor

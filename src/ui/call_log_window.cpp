@@ -93,7 +93,7 @@ void CallLogWindow::call_logged() {
 // The file is read afresh; the newest line is selected and in view. While the file cannot be
 // read the list shows the calls as last read, and the activity log says so once.
 void CallLogWindow::load_list() {
-    const FileRead read = parts_.files.read_all(parts_.call_log.path());
+    const FileRead read = parts_.files.read_all(parts_.call_log.path(), kLargestCallLog);
     if (!read.bytes) {
         if (!unreadable_said_) {
             parts_.log.note("The call-log window cannot read " + parts_.call_log.path() + " (" + read.failure +
@@ -180,7 +180,7 @@ void CallLogWindow::print_log() {
     box("Printing. Please Wait.\r\rClick OK to continue.", "Vantelmoor", MessageIcon::Information);
     parts_.dialogs.set_busy(true);
     // The printout is taken from the file, not from the window's list.
-    const FileRead read = parts_.files.read_all(parts_.call_log.path());
+    const FileRead read = parts_.files.read_all(parts_.call_log.path(), kLargestCallLog);
     int lines_per_page = 0;
     PrintFailure failure = parts_.printer.lines_per_page(kPrintPoints, lines_per_page);
     if (!failure && read.bytes) {

@@ -19,7 +19,7 @@ struct StatusLook {
     std::optional<Colour> lights;
 };
 
-constexpr std::array<StatusLook, 9> kStatusLooks{{
+constexpr std::array<StatusLook, 10> kStatusLooks{{
     {MonitorStatus::WaitingForCall, "Waiting for Call", kGreen, kGreen},
     {MonitorStatus::Paused, "Paused", kRed, kRed},
     {MonitorStatus::ModemError, "Modem Error", std::nullopt, kRed},
@@ -29,6 +29,7 @@ constexpr std::array<StatusLook, 9> kStatusLooks{{
     {MonitorStatus::CallLogged, "Waiting", std::nullopt, std::nullopt},
     {MonitorStatus::LogUnreadable, "Log Unreadable", kRed, std::nullopt},
     {MonitorStatus::LogNotSaved, "Log Not Saved", kRed, std::nullopt},
+    {MonitorStatus::ScreenedElsewhere, "Another User Screens", kYellow, kRed},
 }};
 
 constexpr Control kCallerBoxes[] = {Control::txtDate, Control::txtTime, Control::txtName, Control::txtNumber};
@@ -50,8 +51,6 @@ MainWindowPresenter::MainWindowPresenter(MainView& view, MainWindowParts parts) 
 void MainWindowPresenter::form_load() {
     view_.set_text(Control::Label1_4, std::to_string(parts_.settings.total_blocked));
     parts_.stream.set_light_state(false);
-    parts_.session.toggle();
-    parts_.screener.report_call_log(parts_.call_log.load_list2());
 }
 
 void MainWindowPresenter::connect_click(int index) {

@@ -1,19 +1,16 @@
 #pragma once
 // The monitor window frmCallerID: what the call monitor reports, shown on its controls; its own
-// events (loading, which starts monitoring; the close requests it refuses; unloading); and its
+// events (loading; the close requests it refuses; unloading); and its
 // buttons, among them "&Block Future Calls".
 
 #include <string>
 
-#include "monitor/call_screener.h"
-#include "monitor/modem_session.h"
 #include "monitor/monitor_listener.h"
 #include "monitor/receive_stream.h"
 #include "platform/dialogs.h"
 #include "platform/modem_port.h"
 #include "platform/shell.h"
 #include "store/block_list.h"
-#include "store/call_log.h"
 #include "store/settings.h"
 #include "ui/main_view.h"
 #include "ui/program_commands.h"
@@ -25,16 +22,13 @@ inline constexpr const char* kListenCaption = "&Listen for Calls";
 inline constexpr const char* kPauseCaption = "&Pause";
 
 struct MainWindowParts {
-    ModemSession& session;
     ReceiveStream& stream;
-    CallScreener& screener;
     ModemPort& port;
     Dialogs& dialogs;
     Shell& shell;
     ProgramCommands& commands;
     const Settings& settings;
     BlockList& block_list;
-    CallLog& call_log;
     std::string readme_path;
 };
 
@@ -45,7 +39,8 @@ class MainWindowPresenter final : public MonitorListener, public MainViewEvents 
 public:
     MainWindowPresenter(MainView& view, MainWindowParts parts);
 
-    // Shows the blocked total, starts listening, and loads the working copy of the call log.
+    // Shows the blocked total and puts the lights out. (The program then starts listening and
+    // loads the working copy of the call log, once it knows it screens the line.)
     void form_load();
 
     // The window's events.

@@ -37,6 +37,7 @@ public:
     virtual void destroy() = 0;
     [[nodiscard]] virtual bool loaded() const = 0;
     virtual void set_checked(int index, bool checked) = 0;
+    virtual void set_check_enabled(int index, bool enabled) = 0;
     [[nodiscard]] virtual bool checked(int index) const = 0;
     virtual void set_lines(const std::vector<std::string>& lines) = 0;
     // The selected line's index; -1 when none is selected.

@@ -67,42 +67,31 @@ void PreferencesWindow::box(const std::string& text, MessageIcon icon) {
     parts_.dialogs.message_box(text, kTitle, icon, MessageButtons::Ok, Modality::Application);
 }
 
-// Each showing starts from the file and the registry again.
+// Each showing starts from the file and the registry again, and writes nothing: an option that
+// is not stored shows its default, and Save is offered for it.
 void PreferencesWindow::form_load() {
-    std::string failures;
-    const auto note = [&](const RegistryFailure& failure) {
-        if (failure && failures.empty()) failures = *failure;
-    };
-    note(parts_.store.load_startup_flag());
+    const OptionsLoaded options = parts_.store.load_options();
     fill_list();
     view_.set_checked(kStartupCheck, parts_.settings.startup_flag);
-    note(parts_.store.load_block_anon_num());
+    // An installed copy starts with Windows as setup chose, for every user of the computer.
+    view_.set_check_enabled(kStartupCheck, !parts_.store.startup_is_machine_wide());
     view_.set_checked(kPrivateCheck, parts_.settings.block_anon_num);
-    note(parts_.store.load_block_anon_name());
     view_.set_checked(kUnknownCheck, parts_.settings.block_anon_name);
-    view_.set_save_enabled(false);
-    dirty_ = false;
+    dirty_ = options.defaulted;
+    view_.set_save_enabled(dirty_);
     if (!unreadable_.empty()) {
         box("The block list cannot be read (" + unreadable_ + "). Its entries cannot be changed until it can be.",
             MessageIcon::Exclamation);
     }
-    if (!failures.empty()) box("The options could not be saved in the registry (" + failures + ").", MessageIcon::Exclamation);
-    tell_where_it_starts();
-}
-
-// Said once: a standard account may not write the machine-wide Run key.
-void PreferencesWindow::tell_where_it_starts() {
-    if (!parts_.settings.startup_flag || !parts_.store.autostart_per_user() || per_user_said_) return;
-    per_user_said_ = true;
-    box("Windows does not let this account start Vantelmoor for every user of this computer, so it starts when "
-        "you log on.",
-        MessageIcon::Information);
+    for (const std::string& note : options.notes) box(note, MessageIcon::Exclamation);
 }
 
 void PreferencesWindow::fill_list() {
-    const FileRead read = parts_.files.read_all(parts_.block_list_path);
+    const FileRead read = parts_.files.read_all(parts_.block_list_path, kLargestBlockList);
     if (!read.bytes) {
         unreadable_ = read.failure;
+        lines_.clear();
+        view_.set_lines(lines_);
         return;
     }
     unreadable_.clear();
@@ -184,10 +173,7 @@ bool PreferencesWindow::save() {
     parts_.settings.startup_flag = view_.checked(kStartupCheck);
     parts_.settings.block_anon_num = view_.checked(kPrivateCheck);
     parts_.settings.block_anon_name = view_.checked(kUnknownCheck);
-    RegistryFailure registry = parts_.store.save_startup_flag();
-    for (const RegistryFailure& failure : {parts_.store.save_block_anon_num(), parts_.store.save_block_anon_name()}) {
-        if (!registry) registry = failure;
-    }
+    const RegistryFailure registry = parts_.store.save_options();
     // A list whose file could not be read would write over the entries it never saw.
     std::string list_failure = unreadable_.empty() ? "" : "it could not be read when this window opened (" + unreadable_ + ")";
     if (list_failure.empty()) {
@@ -204,7 +190,6 @@ bool PreferencesWindow::save() {
     if (!list_failure.empty()) {
         box("The block list was not saved (" + list_failure + "). The file is left as it was.", MessageIcon::Exclamation);
     }
-    if (!registry) tell_where_it_starts();
     const bool saved = !registry && list_failure.empty();
     dirty_ = !saved;
     return saved;

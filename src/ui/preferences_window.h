@@ -56,14 +56,12 @@ private:
     void changed();
     void box(const std::string& text, MessageIcon icon);
     void insert_sorted(std::string line);
-    void tell_where_it_starts();
 
     PreferencesView& view_;
     PreferencesParts parts_;
     std::vector<std::string> lines_;
     bool dirty_ = false;
     std::string unreadable_;  // why the block list could not be read when the window loaded
-    bool per_user_said_ = false;
 };
 
 }  // namespace vantelmoor

@@ -9,7 +9,8 @@ constexpr std::size_t kTipCharacters = 63;  // and the NUL: the 64 characters th
 
 }  // namespace
 
-std::string tray_tip(const CallCounters& counters) {
+std::string tray_tip(const CallCounters& counters, bool screened_elsewhere) {
+    if (screened_elsewhere) return "Another user's Vantelmoor is screening the line";
     std::string tip = std::to_string(counters.total_blocked) + " Total Blocked to Date\r" +
                       std::to_string(counters.total_count) + " Total Calls Analyzed\r" +
                       std::to_string(counters.new_calls) + " New Calls";
@@ -56,13 +57,20 @@ void TrayPresenter::monitoring_changed(bool listening) {
     view_.set_menu_enabled(TrayMenuItem::Listen, !listening);
 }
 
+void TrayPresenter::status_changed(MonitorStatus status) {
+    const bool elsewhere = status == MonitorStatus::ScreenedElsewhere;
+    if (elsewhere == screened_elsewhere_) return;
+    screened_elsewhere_ = elsewhere;
+    show_icon();
+}
+
 void TrayPresenter::counters_changed(const CallCounters& counters) {
     counters_ = counters;
     show_icon();
 }
 
 void TrayPresenter::show_icon() {
-    const bool shown = view_.show_icon(tray_tip(counters_));
+    const bool shown = view_.show_icon(tray_tip(counters_, screened_elsewhere_));
     if (!shown && !icon_refused_) {
         parts_.log.note("Windows did not take the notification-area icon; it is added again when the taskbar starts.");
     }

@@ -14,8 +14,9 @@
 
 namespace vantelmoor {
 
-// Three lines, cut to the 63 characters a tip holds: blocked, analysed and new calls.
-std::string tray_tip(const CallCounters& counters);
+// Three lines, cut to the 63 characters a tip holds: blocked, analysed and new calls; or, while
+// another user's copy screens the line, that.
+std::string tray_tip(const CallCounters& counters, bool screened_elsewhere = false);
 
 struct TrayParts {
     ProgramCommands& commands;
@@ -41,6 +42,7 @@ public:
     void session_ending() override;
 
     void monitoring_changed(bool listening) override;
+    void status_changed(MonitorStatus status) override;
     void counters_changed(const CallCounters& counters) override;
 
 private:
@@ -49,6 +51,7 @@ private:
     TrayView& view_;
     TrayParts parts_;
     CallCounters counters_;
+    bool screened_elsewhere_ = false;
     bool icon_refused_ = false;  // said so already
 };
 

@@ -3,10 +3,7 @@
 // renamed over the old one, as the program's file store does; with and without flushing to the
 // disk.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -22,14 +19,12 @@ std::string call(std::size_t i) {
 
 // state.range(0): 1 to flush each rewrite to the disk.
 void BM_LogOneCallIntoAFullLog(benchmark::State& state) {
-    char dir[] = "/tmp/vantelmoor-bench-XXXXXX";
-    if (mkdtemp(dir) == nullptr) {
+    bench::PosixFileStore files(state.range(0) != 0);
+    if (!files.ready()) {
         state.SkipWithError("no temporary directory");
         return;
     }
-    const std::string path = std::string(dir) + "/Vantelmoor.log";
-    bench::PosixFileStore files(state.range(0) != 0);
-    CallLog log(files, path);
+    CallLog log(files, "C:\\Vantelmoor\\Vantelmoor.log");
     std::size_t next = 0;
     while (next < kMaxLogRecords) log.append(call(next++));
     if (!log.save().ok()) state.SkipWithError("the first save failed");
@@ -42,8 +37,6 @@ void BM_LogOneCallIntoAFullLog(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations());
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(kMaxLogRecords * kCallRecordSize));
-    std::remove(path.c_str());
-    rmdir(dir);
 }
 BENCHMARK(BM_LogOneCallIntoAFullLog)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

@@ -1,7 +1,9 @@
 #pragma once
 // A file store on the Linux file system for the benchmarks, so that their figures include real
 // file reads and rewrites: the same steps as the Win32 store (a temporary file beside the target,
-// optionally flushed to the disk, renamed over it).
+// optionally flushed to the disk, renamed over it). Every file lives in a temporary directory of
+// its own, whatever path the program gives ("C:\Vantelmoor\Vantelmoor.log" is its name there),
+// and goes with the store.
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -9,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,10 +22,18 @@ namespace vantelmoor::bench {
 
 class PosixFileStore : public FileStore {
 public:
-    explicit PosixFileStore(bool flush = true) : flush_(flush) {}
+    explicit PosixFileStore(bool flush = true) : flush_(flush) {
+        char pattern[] = "/tmp/vantelmoor-bench-XXXXXX";
+        if (mkdtemp(pattern) != nullptr) dir_ = pattern;
+    }
+    ~PosixFileStore() override {
+        if (!dir_.empty()) std::filesystem::remove_all(dir_);
+    }
+    PosixFileStore(const PosixFileStore&) = delete;
+    PosixFileStore& operator=(const PosixFileStore&) = delete;
 
-    FileRead read_all(const std::string& path) override {
-        const int fd = open(path.c_str(), O_RDONLY | O_CREAT, 0644);
+    FileRead read_all(const std::string& windows_path, std::size_t largest) override {
+        const int fd = open(local(windows_path).c_str(), O_RDONLY | O_CREAT, 0644);
         if (fd < 0) return {std::nullopt, std::strerror(errno)};
         std::string bytes;
         char chunk[65536];
@@ -30,9 +41,11 @@ public:
         while ((got = read(fd, chunk, sizeof(chunk))) > 0) bytes.append(chunk, static_cast<std::size_t>(got));
         close(fd);
         if (got < 0) return {std::nullopt, std::strerror(errno)};
+        if (bytes.size() > largest) return {std::nullopt, "too large"};
         return {std::move(bytes), {}};
     }
-    FileFailure replace(const std::string& path, std::string_view bytes) override {
+    FileFailure replace(const std::string& windows_path, std::string_view bytes) override {
+        const std::string path = local(windows_path);
         const std::string temp = path + ".tmp";
         const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (fd < 0) return std::strerror(errno);
@@ -45,9 +58,15 @@ public:
         return "the rewrite failed";
     }
     void remove_leftovers(const std::string&) override {}
+    [[nodiscard]] bool ready() const { return !dir_.empty(); }
 
 private:
+    std::string local(const std::string& windows_path) const {
+        return dir_ + "/" + windows_path.substr(windows_path.find_last_of("\\/") + 1);
+    }
+
     bool flush_;
+    std::string dir_;
 };
 
 }  // namespace vantelmoor::bench

@@ -3,7 +3,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdio>
 
 #include "fakes/program_rig.h"
 #include "posix_file_store.h"
@@ -31,7 +30,6 @@ void BM_NumberLineToAnswer(benchmark::State& state) {
         state.SetIterationTime(std::chrono::duration<double>(answered - start).count());
         rig.loop.run_until(rig.loop.now_seconds() + 10);  // logged: the next line is a new call
     }
-    std::remove(path.c_str());
 }
 BENCHMARK(BM_NumberLineToAnswer)->UseManualTime()->Unit(benchmark::kMillisecond);
 

@@ -248,15 +248,21 @@ class Scenario(unittest.TestCase):
         holder.release = release
         return holder
 
-    def start_program(self):
-        self.program_starts = getattr(self, "program_starts", []) + [time.monotonic()]
-        self.program = subprocess.Popen(["wine", str(self.program_dir / "Vantelmoor.exe")], env=self.env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    def start_program(self, desktop=None):
+        """Starts Vantelmoor.exe; on a Wine desktop of its own when `desktop` names one, which stands
+        for another user's session (a copy runs for each desktop), out of the probe's reach."""
+        exe = str(self.program_dir / "Vantelmoor.exe")
+        command = ["wine", exe] if desktop is None else ["wine", "explorer", f"/desktop={desktop},640x480", exe]
+        process = subprocess.Popen(command, env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.started = getattr(self, "started", []) + [process]
+        if desktop is None:
+            self.program_starts = getattr(self, "program_starts", []) + [time.monotonic()]
+            self.program = process
 
     def stop_wine(self):
         subprocess.run(["wineserver", "--kill"], env=self.env, timeout=60)
-        if getattr(self, "program", None):
-            self.program.wait(timeout=60)
+        for process in getattr(self, "started", []):
+            process.wait(timeout=60)
 
     # The probe ------------------------------------------------------------------------------
     def probe(self, *args, check=True):

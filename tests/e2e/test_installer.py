@@ -1,21 +1,24 @@
-"""The release's installer under Wine: a silent install into Program Files with everything a
-Windows user expects of one, the installed program screening a call, and a silent uninstall while
-it runs, which ends it and keeps the data. Then the program in a folder it cannot write to (a
-read-only mount of the installed folder, as a standard account sees Program Files): it keeps its
-files in the machine's data folder."""
+"""The release's installer under Wine, on a machine where users have been at the shared places: an
+earlier setup's copy outside Program Files and a data folder holding a hard link to a file
+elsewhere. Setup installs into Program Files whatever /D= says, makes the data folder anew with
+the data carried over by content, and leaves the earlier copy's data; two copies of the installed
+program (the second on a desktop of its own, standing for another user's session) share the line:
+one screens, the other waits and takes over when the first ends, no call lost or logged twice;
+a silent uninstall ends every copy and leaves only the kept data."""
 
-import subprocess
-import time
+import os
 import unittest
 
-from harness import BUILD, Scenario, wait_until
+from harness import BUILD, SETTINGS_KEY, Scenario, wait_until
 
 SETUP = BUILD / "release/Vantelmoor-10.0.4-setup.exe"
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantelmoor"
 RUN_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Run"
 START_MENU = "drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Vantelmoor.lnk"
 DATA = "drive_c/ProgramData/Vantelmoor"
+EARLIER = "drive_c/Vantelmoor"
 JOHN_DOE = b"JOHN DOE            555-123-4567        "
+OLD_CALL = b"03/20     09:00 AM  ANN                 5550001111          \x00"
 
 
 class Installed(Scenario):
@@ -25,58 +28,102 @@ class Installed(Scenario):
         if not SETUP.exists():
             self.fail("no installer: build it with cmake --build --preset windows --target release")
         super().setUp()
-        self.wine(str(SETUP), "/S", timeout=300)
-        self.assertTrue((self.program_dir / "Vantelmoor.exe").exists())
 
-    def call_is_logged(self, log_file):
-        self.start_program()
-        self.wait_text("Connect(0)", "&Pause")
-        self.modem.command("call 5551234567 JOHN DOE")
-        wait_until(lambda: log_file.exists() and log_file.read_bytes().endswith(b"5551234567          Y"),
-                   f"the blocked call in {log_file}")
+    def plant_earlier_installation(self):
+        """An earlier setup's copy in C:\\Vantelmoor with a log of its own, and an earlier data folder
+        whose log is a hard link to a file the user should never get to see copied."""
+        earlier = self.prefix / EARLIER
+        earlier.mkdir()
+        for name in ("Vantelmoor.exe", "Uninstall.exe"):
+            (earlier / name).write_bytes(b"an earlier version")
+        (earlier / "Vantelmoor.log").write_bytes(OLD_CALL)
+        (earlier / "notes.txt").write_text("the user's own")
+        self.wine("reg", "add", UNINSTALL_KEY, "/v", "InstallLocation", "/d", "C:\\Vantelmoor", "/f")
+        data = self.prefix / DATA
+        data.mkdir(parents=True)
+        (data / "Vantelmoor.dat").write_bytes(JOHN_DOE)
+        secret = self.prefix / "drive_c/secret.txt"
+        secret.write_bytes(b"an administrator's secret")
+        os.link(secret, data / "Vantelmoor.log")
+        return earlier, secret
 
-    def test_installs_screens_and_uninstalls_while_running_keeping_the_data(self):
-        for name in ("VantelmoorReadme.txt", "Uninstall.exe"):
+    def copies(self):
+        """The Vantelmoor processes of this scenario's prefix."""
+        found = []
+        exe = str(self.program_dir / "Vantelmoor.exe").encode()
+        for proc in os.listdir("/proc"):
+            try:
+                with open(f"/proc/{proc}/cmdline", "rb") as cmdline:
+                    if cmdline.read().split(b"\0")[0] != exe:
+                        continue
+                with open(f"/proc/{proc}/environ", "rb") as environ:
+                    if f"WINEPREFIX={self.prefix}".encode() in environ.read().split(b"\0"):
+                        found.append(int(proc))
+            except OSError:
+                pass
+        return found
+
+    def caller_id_commands(self):
+        return [command for _, command in self.modem.commands()].count("AT+VCID=1")
+
+    def logged(self, count):
+        log = self.prefix / DATA / "Vantelmoor.log"
+        return wait_until(lambda: log.read_bytes() if len(log.read_bytes()) == 61 * count else None,
+                          f"{count} calls in the shared log")
+
+    def test_installs_shares_the_line_between_copies_and_uninstalls_them_all(self):
+        earlier, secret = self.plant_earlier_installation()
+        self.wine(str(SETUP), "/S", "/D=C:\\X", timeout=300)
+
+        self.assertFalse((self.prefix / "drive_c/X").exists())
+        for name in ("Vantelmoor.exe", "VantelmoorReadme.txt", "Uninstall.exe", "access-helper.exe"):
             self.assertTrue((self.program_dir / name).exists(), name)
         self.assertTrue((self.prefix / START_MENU).exists())
-        self.assertTrue((self.prefix / DATA).is_dir())
         entry = self.registry_values(UNINSTALL_KEY)
         self.assertEqual((entry.get("DisplayName"), entry.get("DisplayVersion"), entry.get("Publisher")),
                          ("Vantelmoor", "10.0.4", "Mornavelle"))
-        self.assertEqual(entry.get("UninstallString"), '"C:\\Program Files\\Vantelmoor\\Uninstall.exe"')
-        self.assertIn("EstimatedSize", entry)
+        self.assertEqual(entry.get("InstallLocation"), "C:\\Program Files\\Vantelmoor")
         self.assertEqual(self.registry_values(RUN_KEY).get("Vantelmoor"), '"C:\\Program Files\\Vantelmoor\\Vantelmoor.exe"')
+        # The data folder is new; the block list came by content, the hard-linked log did not (the
+        # earlier copy's log stands in for it), and the secret is untouched.
+        data = self.prefix / DATA
+        self.assertEqual(sorted(p.name for p in data.iterdir()), ["Vantelmoor.dat", "Vantelmoor.flg", "Vantelmoor.log"])
+        self.assertEqual((data / "Vantelmoor.dat").read_bytes(), JOHN_DOE)
+        self.assertEqual((data / "Vantelmoor.log").read_bytes(), OLD_CALL)
+        self.assertEqual(os.stat(data / "Vantelmoor.log").st_nlink, 1)
+        aside = [p for p in data.parent.iterdir() if p.name.startswith("Vantelmoor.old-")]
+        self.assertEqual([sorted(p.name for p in folder.iterdir()) for folder in aside], [["Vantelmoor.log"]])
+        self.assertEqual(secret.read_bytes(), b"an administrator's secret")
+        # The earlier copy's program files went by name; what else it held stays.
+        self.assertEqual(sorted(p.name for p in earlier.iterdir()), ["Vantelmoor.log", "notes.txt"])
 
-        (self.program_dir / "Vantelmoor.dat").write_bytes(JOHN_DOE)  # Wine lets every account write here
-        self.call_is_logged(self.program_dir / "Vantelmoor.log")
+        # Two users' copies: one screens, the other waits without touching the port.
+        self.start_program()
+        self.wait_text("Connect(0)", "&Pause")
+        self.start_program(desktop="Second")
+        wait_until(lambda: len(self.copies()) == 2, "the second copy to run")
+        self.modem.command("call 5551234567 JOHN DOE")
+        first = self.logged(2)
+        self.assertEqual(first[61:], b"03/21     02:05 PM  JOHN DOE            5551234567          Y")
+        wait_until(lambda: self.caller_id_commands() == 2, "the reset after the call")  # by the first copy alone
 
-        self.wine(str(self.program_dir / "Uninstall.exe"), "/S")
-        self.program.wait(timeout=60)  # its run marker deleted, it ends
-        wait_until(lambda: not (self.program_dir / "Vantelmoor.exe").exists() and not self.registry_values(UNINSTALL_KEY),
-                   "the uninstaller to finish")
+        # The first user signs out: the waiting copy takes the line within its five seconds.
+        self.probe("menu", "Vantelmoor", "&Quit Vantelmoor")
+        wait_until(lambda: self.caller_id_commands() == 3, "the other copy to take over")
+        self.modem.command("call 5551234567 JOHN DOE")
+        self.assertEqual(self.logged(3)[:122], first)
+
+        # Uninstalled while copies run in both sessions: all end, only the kept data is left.
+        self.start_program()
+        wait_until(lambda: len(self.copies()) == 2, "the first user's copy to run again")
+        self.wine(str(self.program_dir / "Uninstall.exe"), "/S", timeout=300)
+        wait_until(lambda: not self.copies(), "every copy to end")
+        wait_until(lambda: not self.program_dir.exists(), "the program's folder to go")
+        self.assertEqual(sorted(p.name for p in data.iterdir()), ["Vantelmoor.dat", "Vantelmoor.log"])
+        self.assertFalse(self.registry_values(UNINSTALL_KEY))
         self.assertNotIn("Vantelmoor", self.registry_values(RUN_KEY))
         self.assertFalse((self.prefix / START_MENU).exists())
-        self.assertEqual((self.program_dir / "Vantelmoor.dat").read_bytes(), JOHN_DOE)  # the data is kept
-        self.assertEqual(len((self.program_dir / "Vantelmoor.log").read_bytes()), 61)
-        self.assertIn("CommCommand", self.registry_values())
-
-    def test_in_a_folder_it_cannot_write_to_it_keeps_its_files_in_the_data_folder(self):
-        folder = str(self.program_dir)
-        if subprocess.run(["mount", "--bind", folder, folder], capture_output=True).returncode != 0:
-            self.skipTest("a read-only mount needs root")
-        self.addCleanup(subprocess.run, ["umount", folder])
-        subprocess.run(["mount", "-o", "remount,bind,ro", folder, folder], check=True)
-        data = self.prefix / DATA
-        (data / "Vantelmoor.dat").write_bytes(JOHN_DOE)
-        self.call_is_logged(data / "Vantelmoor.log")
-        self.assertTrue((data / "Vantelmoor.flg").exists())
-        self.assertFalse((self.program_dir / "Vantelmoor.log").exists())
-        self.assertIn("cannot be written to", self.text("txtStatus"))
-        # The run marker is first checked ten seconds after start: a program that could not make it
-        # would end then.
-        started = self.program_starts[-1]
-        wait_until(lambda: time.monotonic() - started > 12, "the first check of the run marker", timeout=20)
-        self.assertIsNone(self.program.poll())
+        self.assertEqual(self.registry_values(SETTINGS_KEY).get("TotalBlocked"), "2")
 
 
 if __name__ == "__main__":

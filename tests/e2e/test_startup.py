@@ -31,14 +31,25 @@ class CleanStart(Scenario):
         self.wait_until_hidden()
         self.assertEqual(self.text("lblStatus(0)"), "Waiting for Call")  # still there, still listening
 
-    def test_an_existing_marker_is_kept_and_enter_hides(self):
+    def test_a_planted_command_never_reaches_the_modem_an_existing_marker_is_kept_and_enter_hides(self):
         marker = self.program_dir / "Vantelmoor.flg"
         marker.write_bytes(b"kept")
-        leftover = self.program_dir / "vtm1A2.tmp"  # of a rewrite that was cut short
+        leftover = self.program_dir / ("Vantelmoor-" + "0123456789abcdef" * 2 + ".tmp")  # of a save cut short
         leftover.write_bytes(b"half a file")
+        not_ours = self.program_dir / "vtm1A2.tmp"
+        not_ours.write_bytes(b"someone else's")
+        # Every user may write the value: a dial after a carriage return and after a ";".
+        planted = "AT#CID=1;DT5551234\rATD9005551234".encode("latin-1")
+        reg = self.workdir / "planted.reg"
+        reg.write_text("REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Vantelmoor\\Settings]\r\n"
+                       '"CommCommand"=hex(1):' + ",".join(f"{b:02x}" for b in planted + b"\0") + "\r\n")
+        self.wine("regedit", "/S", str(reg))
         self.start_program()
         self.wait_text("Connect(0)", "&Pause")
+        self.assertEqual([command for _, command in self.modem.commands()], ["ATZ", "AT+VCID=1"])
+        self.wait_log_text("is not used")
         wait_until(lambda: not leftover.exists(), "the leftover to be removed")
+        self.assertTrue(not_ours.exists())
         # A call is logged five seconds after it is played: well after start-up has finished.
         self.modem.command("call 5551234567 JOHN DOE")
         log = self.program_dir / "Vantelmoor.log"

@@ -33,11 +33,12 @@ protected:
     void after(double seconds) { rig.loop.run_until(rig.loop.now_seconds() + seconds); }
 };
 
-TEST_F(ProgramTest, StartsListeningThenPutsTheWindowAwayAddsTheIconAndMakesTheRunMarker) {
+TEST_F(ProgramTest, MakesTheRunMarkerPutsTheWindowAwayAddsTheIconAndThenListens) {
     rig.settings.comm_command.clear();
     start();
-    const std::vector<std::string> expected{"sent ATZ\r", "sent AT+VCID=1\r", "main window hidden", "icon added",
-                                            "created " + kMarker};
+    // Everything the windows need comes before caller ID is on: nothing of start-up can hold a call.
+    const std::vector<std::string> expected{"created " + kMarker, "main window hidden", "icon added", "sent ATZ\r",
+                                            "sent AT+VCID=1\r"};
     EXPECT_EQ(journal, expected);
     EXPECT_TRUE(rig.noted("The block list, the call log and the run marker are kept in C:\\Vantelmoor."));
     EXPECT_EQ(rig.registry.text(kSettingsKey, "CommCommand"), "AT+VCID=1");
@@ -59,21 +60,68 @@ TEST_F(ProgramTest, ASecondCopySaysSoAndDoesNothingElse) {
     EXPECT_TRUE(rig.registry.keys.empty());
 }
 
-TEST(DataDirectoryTest, BesideTheProgramWhenItCanWriteThereElseInTheMachinesDataFolderMadeWhenMissing) {
-    test::FakeFileSystem files;
-    EXPECT_EQ(choose_data_directory(files, "C:\\Mine\\Vantelmoor", "C:\\ProgramData").path, "C:\\Mine\\Vantelmoor");
-    EXPECT_TRUE(files.directories.empty());
+// The data follows the installation: setup's copy always uses the shared folder, elevated or not.
+// One line, one call log: a copy started while another user's screens opens no port, touches no
+// shared file and changes nothing; it takes over, with the totals that one kept, when it ends.
+TEST_F(ProgramTest, ACopyStartedWhileAnotherScreensWaitsChangesNothingAndTakesOverWhenThatOneEnds) {
+    rig.lock.held_elsewhere = true;
+    start();
+    EXPECT_EQ(rig.status(), "Another User Screens");
+    EXPECT_EQ(rig.tray.tip, "Another user's Vantelmoor is screening the line");
+    EXPECT_FALSE(rig.port.port_open());
+    EXPECT_TRUE(rig.files.files.empty());  // a read would have made the files
+    for (const MainMenuItem item : {MainMenuItem::ShowLog, MainMenuItem::Preferences}) rig.choose(item);
+    rig.click(0);  // listen: still held
+    tray_menu(TrayMenuItem::Open);
+    EXPECT_EQ(rig.dialogs.shown.size(), 3u);
+    EXPECT_EQ(rig.dialogs.shown[0].text.rfind("Another user's Vantelmoor is screening the telephone line", 0), 0u);
+    EXPECT_FALSE(rig.call_log_view.created || rig.preferences_view.created);
+    after(12);
+    EXPECT_EQ(rig.lock.tries, 4);  // at start, the click, and every five seconds
+    EXPECT_TRUE(rig.files.files.empty());
 
-    files.read_only = true;  // "C:\Program Files\Vantelmoor" under a standard account
-    const DataDirectory shared = choose_data_directory(files, "C:\\Program Files\\Vantelmoor", "C:\\ProgramData");
-    EXPECT_EQ(shared.path, "C:\\ProgramData\\Vantelmoor");
-    EXPECT_EQ(files.directories, std::set<std::string>{"C:\\ProgramData\\Vantelmoor"});
-    EXPECT_NE(shared.note.find("cannot be written to"), std::string::npos);
+    rig.registry.put_text(kSettingsKey, "TotalCount", "9");  // counted by the other copy
+    rig.lock.held_elsewhere = false;                        // whose user signed out
+    after(5);
+    EXPECT_EQ(rig.caption(), "&Pause");
+    EXPECT_EQ(rig.status(), "Waiting for Call");
+    EXPECT_EQ(rig.tray.tip, "0 Total Blocked to Date\r9 Total Calls Analyzed\r0 New Calls");
+    EXPECT_TRUE(rig.noted("this one screens the line now"));
+    EXPECT_TRUE(rig.files.files.contains(ProgramRig::kLogFile));
+}
 
-    files.directory_failure = "Access is denied.";
-    const DataDirectory none = choose_data_directory(files, "C:\\Program Files\\Vantelmoor", "C:\\ProgramData");
-    EXPECT_EQ(none.path, "C:\\Program Files\\Vantelmoor");
-    EXPECT_NE(none.note.find("could not be made (Access is denied.)"), std::string::npos);
+TEST(DataDirectoryTest, SetupsCopyUsesTheSharedFolderAndAnyOtherCopyItsOwnWhenItCanWriteThere) {
+    const std::string setup_dir = "C:\\Program Files\\Vantelmoor";
+    const std::string shared = "C:\\ProgramData\\Vantelmoor";
+    struct Case {
+        const char* what;
+        std::string dir, executable, location;
+        bool writable;
+        std::string expected;
+        bool installed;
+    };
+    const Case cases[] = {
+        {"setup's copy", setup_dir, setup_dir + "\\Vantelmoor.exe", setup_dir, false, shared, true},
+        {"setup's copy, elevated", setup_dir, setup_dir + "\\Vantelmoor.exe", setup_dir, true, shared, true},
+        {"as the system names it", setup_dir, "\\\\?\\C:\\PROGRAM FILES\\vantelmoor\\VANTELMOOR.EXE", setup_dir + "\\",
+         true, shared, true},
+        {"the two files copied elsewhere", "C:\\Tools", "C:\\Tools\\Vantelmoor.exe", setup_dir, true, "C:\\Tools", false},
+        {"an old setup's folder outside Program Files", "C:\\Vantelmoor", "C:\\Vantelmoor\\Vantelmoor.exe",
+         "C:\\Vantelmoor", true, "C:\\Vantelmoor", false},
+        {"Program Files itself", "C:\\Program Files", "C:\\Program Files\\Vantelmoor.exe", "C:\\Program Files", true,
+         "C:\\Program Files", false},
+        {"a zip copy it can write to", "D:\\Mine", "D:\\Mine\\Vantelmoor.exe", "", true, "D:\\Mine", false},
+        {"a zip copy it cannot write to", "D:\\Mine", "D:\\Mine\\Vantelmoor.exe", "", false, shared, false},
+    };
+    for (const Case& c : cases) {
+        test::FakeFileSystem files;
+        files.read_only = !c.writable;
+        const DataDirectory data =
+            choose_data_directory(files, {c.dir, c.executable, c.location, "C:\\Program Files", "C:\\ProgramData"});
+        EXPECT_EQ(data.path, c.expected) << c.what;
+        EXPECT_EQ(data.installed, c.installed) << c.what;
+        EXPECT_EQ(files.directories.size(), c.expected == shared && !c.installed ? 1u : 0u) << c.what;
+    }
 }
 
 TEST(TrayTipTest, ThreeLinesCutTo63Characters) {

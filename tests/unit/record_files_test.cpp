@@ -141,11 +141,15 @@ TYPED_TEST(RecordListTest, NoFileLoadsEmptyAndLeavesAZeroByteFile) {
     EXPECT_EQ(this->file(), "");
 }
 
-TYPED_TEST(RecordListTest, ALongerFileIsReadWholeAndTheCopyKeeps32767Records) {
-    this->file() = TypeParam::image(0, 32767 + 5);
+// Any user can write the file: one larger than a full list and a record's slack is no list.
+TYPED_TEST(RecordListTest, AFullFileWithARecordsSlackIsReadAndALargerOneIsNever) {
+    this->file() = TypeParam::image(0, 32767 + 1);
     EXPECT_TRUE(this->list.load().ok());
     EXPECT_EQ(this->list.size(), 32767u);
-    EXPECT_EQ(this->list.front(), TypeParam::image(TypeParam::first_kept(5), 1));
+    EXPECT_EQ(this->list.front(), TypeParam::image(TypeParam::first_kept(1), 1));
+    this->file() += ' ';
+    EXPECT_EQ(this->list.load().problem, FileProblem::Unreadable);
+    EXPECT_EQ(this->list.add(3), FileProblem::Unreadable);
 }
 
 TYPED_TEST(RecordListTest, AFileThatCannotBeReadIsNeverWrittenOver) {

@@ -25,8 +25,6 @@ public:
     void put_raw(const std::string& key, const std::string& name, const RawValue& value) override {
         fake_.keys[key][name] = {value.type, std::vector<std::uint8_t>(value.bytes.begin(), value.bytes.end())};
     }
-    bool make_read_only() override { return fake_.read_only = true; }
-
 private:
     FakeRegistry fake_;
 };
@@ -39,7 +37,9 @@ public:
     Registry& registry() override { return registry_; }
     std::optional<RawValue> raw(const std::string& key, const std::string& name) override {
         HKEY opened = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
+        const bool user = key.starts_with("HKCU\\");
+        if (RegOpenKeyExA(user ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, key.c_str() + (user ? 5 : 0), 0,
+                          KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
             return std::nullopt;
         }
         DWORD type = 0;
@@ -59,12 +59,11 @@ public:
                        static_cast<DWORD>(value.bytes.size()));
         RegCloseKey(created);
     }
-    bool make_read_only() override { return false; }  // Wine gives every user every right
 
 private:
     static void clean() {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vantelmoor");
-        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, kAutostartValue);
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, kAutostartValue);
     }
     win32::Win32Registry registry_;
 };

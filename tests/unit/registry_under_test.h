@@ -23,9 +23,8 @@ public:
     virtual ~RegistryUnderTest() = default;
     virtual Registry& registry() = 0;
     virtual std::optional<RawValue> raw(const std::string& key, const std::string& name) = 0;
+    // key: a path under HKEY_LOCAL_MACHINE, or "HKCU\\" and a path under HKEY_CURRENT_USER.
     virtual void put_raw(const std::string& key, const std::string& name, const RawValue& value) = 0;
-    // A user who may read the settings but not write them; false when this registry cannot play one.
-    virtual bool make_read_only() = 0;
 };
 
 struct NamedRegistry {

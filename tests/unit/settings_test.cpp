@@ -1,180 +1,174 @@
-// The settings store, run against every registry of registries_under_test(): what each load does
-// with a missing or odd value, and the exact bytes each save leaves.
+// The settings store, against every registry of registries_under_test() (the real one under
+// Wine): what a clean machine gets, the exact bytes saved, what a load makes of odd values; and,
+// on the in-memory registry, a refused read told from a missing one, the caller-ID command rule,
+// and whose Run value a copy writes.
 #include <gtest/gtest.h>
 
 #include "fakes/fake_registry.h"
 #include "registry_under_test.h"
+#include "store/caller_id_command.h"
 #include "store/settings.h"
 
 namespace vantelmoor {
 namespace {
 
-using test::RawValue;
-
-constexpr const char* kDir = "C:\\Program Files\\Vantelmoor";
-
-RawValue text_value(const std::string& text) { return {kRegSz, text + '\0'}; }
+constexpr const char* kDir = "C:\\Tools\\Vantelmoor";
+constexpr const char* kRunCommand = "\"C:\\Tools\\Vantelmoor\\Vantelmoor.exe\"";
+const std::string kUserRun = std::string("HKCU\\") + kRunKey;
 
 class SettingsStoreTest : public ::testing::TestWithParam<test::NamedRegistry> {
 protected:
     std::unique_ptr<test::RegistryUnderTest> backend = GetParam().make();
     Settings settings;
-    SettingsStore store{backend->registry(), settings, kDir};
+    SettingsStore store{backend->registry(), settings, kDir, false};
 
-    std::optional<RawValue> stored(const char* name) { return backend->raw(kSettingsKey, name); }
-    void put(const char* name, const std::string& text) { backend->put_raw(kSettingsKey, name, text_value(text)); }
-    void expect_text(const char* key, const char* name, const std::string& text) {
+    void put(const char* name, const std::string& text) {
+        backend->put_raw(kSettingsKey, name, {kRegSz, text + '\0'});
+    }
+    // ANSI bytes, one NUL, length = characters + 1; nullopt: absent.
+    std::optional<std::string> stored(const std::string& key, const char* name) {
         const auto value = backend->raw(key, name);
-        ASSERT_TRUE(value) << name;
+        if (!value) return std::nullopt;
         EXPECT_EQ(value->type, kRegSz) << name;
-        EXPECT_EQ(value->bytes, text + '\0') << name;  // ANSI bytes, one NUL, length = characters + 1
+        EXPECT_EQ(value->bytes.back(), '\0') << name;
+        return value->bytes.substr(0, value->bytes.size() - 1);
     }
 };
 
-TEST_P(SettingsStoreTest, CleanMachineStartUpWritesOnlyTheCallerIdCommand) {
-    store.load_total_count();
-    store.load_total_blocked();
-    EXPECT_FALSE(store.load_comm_command());
+TEST_P(SettingsStoreTest, ACleanMachineGetsOnlyTheCallerIdCommandAndShowsTheOptionsDefaultsUnsaved) {
+    EXPECT_TRUE(store.load_all().empty());
     EXPECT_EQ(settings.comm_command, "AT+VCID=1");
-    expect_text(kSettingsKey, "CommCommand", "AT+VCID=1");
-    EXPECT_FALSE(stored("TotalCount"));
-    EXPECT_FALSE(stored("TotalBlocked"));
-    EXPECT_EQ(settings.total_count, 0);
+    EXPECT_EQ(stored(kSettingsKey, "CommCommand"), "AT+VCID=1");
+    for (const char* name : {"TotalCount", "TotalBlocked", "Startup Flag", "BlockAnonNum", "BlockAnonName"}) {
+        EXPECT_FALSE(stored(kSettingsKey, name)) << name;
+    }
+    EXPECT_TRUE(settings.startup_flag && settings.block_anon_num && settings.block_anon_name);
+    EXPECT_TRUE(store.load_options().defaulted);
+    EXPECT_FALSE(stored(kUserRun, kAutostartValue));
 }
 
-TEST_P(SettingsStoreTest, ValuesRoundTripAsTextWithTheirBytesUnchanged) {
-    settings.total_count = 32767;
-    settings.total_blocked = -5;
-    settings.block_anon_num = true;
-    settings.comm_command = "AT\xE9\xFC";
+TEST_P(SettingsStoreTest, SavedValuesAreTextWithTheirBytesAndLoadBackTheSame) {
+    settings = {"AT#CID=1", 32767, -5, true, false, true};
     EXPECT_FALSE(store.save_total_count());
     EXPECT_FALSE(store.save_total_blocked());
-    EXPECT_FALSE(store.save_block_anon_num());
     EXPECT_FALSE(store.save_comm_command());
-    expect_text(kSettingsKey, "TotalBlocked", "-5");
-    expect_text(kSettingsKey, "BlockAnonNum", "True");
-    expect_text(kSettingsKey, "CommCommand", "AT\xE9\xFC");
+    EXPECT_FALSE(store.save_options());
+    EXPECT_EQ(stored(kSettingsKey, "TotalBlocked"), "-5");
+    EXPECT_EQ(stored(kSettingsKey, "BlockAnonNum"), "True");
+    EXPECT_EQ(stored(kSettingsKey, "BlockAnonName"), "False");
+    EXPECT_EQ(stored(kUserRun, kAutostartValue), kRunCommand);
 
     Settings loaded;
-    SettingsStore reader(backend->registry(), loaded, kDir);
-    reader.load_total_count();
-    reader.load_total_blocked();
-    EXPECT_FALSE(reader.load_block_anon_num());
-    EXPECT_FALSE(reader.load_comm_command());
+    SettingsStore reader(backend->registry(), loaded, kDir, false);
+    EXPECT_TRUE(reader.load_all().empty());
+    EXPECT_EQ(loaded.comm_command, "AT#CID=1");
     EXPECT_EQ(loaded.total_count, 32767);
     EXPECT_EQ(loaded.total_blocked, -5);
-    EXPECT_TRUE(loaded.block_anon_num);
-    EXPECT_EQ(loaded.comm_command, "AT\xE9\xFC");
+    EXPECT_TRUE(loaded.startup_flag && loaded.block_anon_num && !loaded.block_anon_name);
+    EXPECT_FALSE(reader.load_options().defaulted);
+
+    settings.startup_flag = false;  // the Run value goes; gone already is fine
+    EXPECT_FALSE(store.save_options());
+    EXPECT_FALSE(store.save_options());
+    EXPECT_FALSE(stored(kUserRun, kAutostartValue));
 }
 
-TEST_P(SettingsStoreTest, CommandsAreTakenVerbatimUpTo254Characters) {
-    put("CommCommand", std::string(254, 'A'));
-    EXPECT_FALSE(store.load_comm_command());
-    EXPECT_EQ(settings.comm_command, std::string(254, 'A'));
-    put("CommCommand", std::string(255, 'B'));  // too long for the buffer: counts as missing
-    EXPECT_FALSE(store.load_comm_command());
-    EXPECT_EQ(settings.comm_command, "AT+VCID=1");
-    expect_text(kSettingsKey, "CommCommand", "AT+VCID=1");
-    put("CommCommand", "");
-    EXPECT_FALSE(store.load_comm_command());
-    EXPECT_EQ(settings.comm_command, "");
-    backend->put_raw(kSettingsKey, "CommCommand", {4, std::string(" AT \0", 5)});  // any type is text
-    EXPECT_FALSE(store.load_comm_command());
-    EXPECT_EQ(settings.comm_command, " AT ");
-}
-
-TEST_P(SettingsStoreTest, CountersKeepTheirValueWhenMissingOrUnconvertible) {
+TEST_P(SettingsStoreTest, OddValuesLeaveTheFieldAsItWasAndCommandsOfAnyTypeAreText) {
     settings.total_count = 7;
-    store.load_total_count();
-    EXPECT_EQ(settings.total_count, 7);
     for (const char* bad : {"40000", "-32769", "lots", "", "12abc"}) {
         put("TotalCount", bad);
-        store.load_total_count();
+        (void)store.load_all();
         EXPECT_EQ(settings.total_count, 7) << bad;
     }
-    put("TotalBlocked", "-32768");
-    store.load_total_blocked();
-    EXPECT_EQ(settings.total_blocked, -32768);
-}
-
-TEST_P(SettingsStoreTest, FlagsAcceptWordsInAnyCaseAndNumbersAndMissingOnesBecomeTrue) {
-    const std::pair<const char*, bool> cases[] = {
-        {"TRUE", true}, {"false", false}, {"True", true}, {"1", true}, {"0", false}, {"-5", true}};
-    for (const auto& [text, expected] : cases) {
-        settings.block_anon_name = !expected;
+    const std::pair<const char*, bool> flags[] = {{"TRUE", true}, {"false", false}, {"1", true}, {"0", false}, {"-5", true}};
+    for (const auto& [text, expected] : flags) {
         put("BlockAnonName", text);
-        EXPECT_FALSE(store.load_block_anon_name());
+        settings.block_anon_name = !expected;
+        (void)store.load_options();
         EXPECT_EQ(settings.block_anon_name, expected) << text;
     }
-    put("BlockAnonNum", "maybe");  // left as it was, and the stored text too
-    EXPECT_FALSE(store.load_block_anon_num());
+    put("BlockAnonNum", "maybe");
+    settings.block_anon_num = false;
+    (void)store.load_options();
     EXPECT_FALSE(settings.block_anon_num);
-    expect_text(kSettingsKey, "BlockAnonNum", "maybe");
-
-    EXPECT_FALSE(store.load_startup_flag());
-    EXPECT_TRUE(settings.startup_flag);
-    expect_text(kSettingsKey, "Startup Flag", "True");
-}
-
-TEST_P(SettingsStoreTest, AutostartEntryFollowsTheStartupFlagWithThePathInQuotes) {
-    settings.startup_flag = true;
-    EXPECT_FALSE(store.save_startup_flag());
-    expect_text(kRunKey, "Vantelmoor", "\"" + std::string(kDir) + "\\Vantelmoor.exe\"");
-    settings.startup_flag = false;
-    EXPECT_FALSE(store.save_startup_flag());
-    EXPECT_FALSE(backend->raw(kRunKey, "Vantelmoor"));
-    EXPECT_FALSE(store.save_startup_flag());  // no entry to remove: fine
-    expect_text(kSettingsKey, "Startup Flag", "False");
-}
-
-TEST_P(SettingsStoreTest, UserWithoutWriteAccessTakesEveryMissingPathAndIsToldSavesFailed) {
-    put("CommCommand", "AT#VCID=1");
-    put("TotalCount", "12");
-    if (!backend->make_read_only()) GTEST_SKIP() << "this registry gives every user every right";
-    EXPECT_TRUE(store.load_comm_command());  // the default could not be saved
-    store.load_total_count();
-    EXPECT_TRUE(store.load_startup_flag());
-    EXPECT_EQ(settings.comm_command, "AT+VCID=1");
-    EXPECT_EQ(settings.total_count, 0);
-    EXPECT_TRUE(settings.startup_flag);
-    expect_text(kSettingsKey, "CommCommand", "AT#VCID=1");
-    EXPECT_FALSE(backend->raw(kRunKey, "Vantelmoor"));
-    const RegistryFailure failure = store.save_total_count();
-    ASSERT_TRUE(failure);
-    EXPECT_FALSE(failure->empty());
-}
-
-TEST(AutostartFallbackTest, ARefusedMachineWideRunKeyGivesTheUsersOwnAndUntickingRemovesEither) {
-    test::FakeRegistry registry;
-    Settings settings;
-    SettingsStore store(registry, settings, kDir);
-    const std::string user_run = test::FakeRegistry::named(RegistryRoot::CurrentUser, kRunKey);
-    registry.refused.insert(kRunKey);
-    settings.startup_flag = true;
-    EXPECT_FALSE(store.save_startup_flag());
-    EXPECT_TRUE(store.autostart_per_user());
-    EXPECT_EQ(registry.text(user_run, "Vantelmoor"), "\"" + std::string(kDir) + "\\Vantelmoor.exe\"");
-    EXPECT_EQ(registry.text(kRunKey, "Vantelmoor"), "<absent>");
-
-    registry.refused.clear();  // an administrator's run: the machine-wide entry, and only that one
-    EXPECT_FALSE(store.save_startup_flag());
-    EXPECT_FALSE(store.autostart_per_user());
-    EXPECT_EQ(registry.text(user_run, "Vantelmoor"), "<absent>");
-
-    registry.put_text(user_run, "Vantelmoor", "old");
-    settings.startup_flag = false;
-    EXPECT_FALSE(store.save_startup_flag());
-    EXPECT_EQ(registry.text(kRunKey, "Vantelmoor"), "<absent>");
-    EXPECT_EQ(registry.text(user_run, "Vantelmoor"), "<absent>");
-
-    registry.put_text(kRunKey, "Vantelmoor", "left by an administrator");
-    registry.refused.insert(kRunKey);  // ... which this account may not remove: said, not hidden
-    EXPECT_TRUE(store.save_startup_flag());
-    EXPECT_EQ(registry.text(kRunKey, "Vantelmoor"), "left by an administrator");
+    backend->put_raw(kSettingsKey, "CommCommand", {4, std::string("at*id2\0", 7)});  // a DWORD's type, read as text
+    (void)store.load_all();
+    EXPECT_EQ(settings.comm_command, "at*id2");
 }
 
 INSTANTIATE_TEST_SUITE_P(Registries, SettingsStoreTest, ::testing::ValuesIn(test::registries_under_test()),
                          [](const auto& info) { return info.param.name; });
+
+// Every user may write the value, and the modem sends what it is given: only caller-ID set-up passes.
+TEST(CallerIdCommandTest, OnlyAtAndUpToThreeDifferentCallerIdSettingsPass) {
+    const char* accepted[] = {"AT+VCID=1", "AT#VCID=1", "AT#CID=1", "AT%CCID=1", "AT*ID1", "AT+CLIP=1", "AT-SCID=1;+VCID=1",
+                              "at+vcid=2", "AT#CID=0;*ID1;+CLIP=2"};
+    for (const char* command : accepted) EXPECT_EQ(caller_id_command_fault(command), std::nullopt) << command;
+    const std::string too_long(254, 'A');
+    const char* refused[] = {
+        "AT+VCID=1\rATDT19005551234",  // a second command after a carriage return
+        "AT+VCID=1;DT19005551234",     // a dial
+        "AT+VCID=1;D",  "ATD5551234", "AT+FCLASS=8;+VLS=1;+VTS=1", "AT+VLS=1", "AT+VTS=1", "AT+IPR=115200",
+        "ATZ",          "ATE0",       "AT +VCID=1", "AT+VCID=1 ", "AT+VCID=1;+VCID=1", "AT+VCID=1;+VCID=2",
+        "AT+VCID=1;#CID=1;*ID1;+CLIP=1",  // four
+        "AT+VCID=3",    "AT+VCID=",   "AT",         "",           "AT+VCID=1;",  "AT;+VCID=1", too_long.c_str()};
+    for (const char* command : refused) EXPECT_NE(caller_id_command_fault(command), std::nullopt) << command;
+
+    test::FakeRegistry registry;
+    registry.put_text(kSettingsKey, "CommCommand", "AT+VCID=1;DT900");
+    Settings settings;
+    SettingsStore store(registry, settings, kDir, false);
+    const RegistryNotes notes = store.load_all();
+    EXPECT_EQ(settings.comm_command, "AT+VCID=1");
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_NE(notes[0].find("\"AT+VCID=1;DT900\") is not used"), std::string::npos) << notes[0];
+    EXPECT_EQ(registry.text(kSettingsKey, "CommCommand"), "AT+VCID=1;DT900");  // left for the administrator to see
+}
+
+// With the key refused, every default written would go over a value the program could not see.
+TEST(RegistryRefusalTest, ARefusedReadIsNotedAndNothingIsWrittenFromDefaults) {
+    test::FakeRegistry registry;
+    registry.put_text(kSettingsKey, "TotalCount", "120");
+    registry.unreadable.insert(kSettingsKey);
+    Settings settings;
+    SettingsStore store(registry, settings, kDir, false);
+    const RegistryNotes notes = store.load_all();
+    EXPECT_EQ(notes.size(), 6u);  // the two totals, the command and the three options
+    EXPECT_NE(notes[0].find("TotalCount could not be read"), std::string::npos) << notes[0];
+    EXPECT_EQ(settings.comm_command, "AT+VCID=1");
+    EXPECT_EQ(settings.total_count, 0);
+    EXPECT_FALSE(settings.startup_flag || settings.block_anon_num || settings.block_anon_name);
+    EXPECT_FALSE(store.load_options().defaulted);
+    ++settings.total_count;
+    EXPECT_TRUE(store.save_total_count());  // said, not hidden
+    registry.unreadable.clear();
+    EXPECT_TRUE(store.save_total_count());  // still not over a value it never saw
+    EXPECT_TRUE(registry.writes.empty());
+    EXPECT_EQ(registry.text(kSettingsKey, "TotalCount"), "120");
+}
+
+// Only setup writes the machine-wide Run value; an installed copy shows setup's choice.
+TEST(AutostartTest, OnlyTheUsersRunValueIsWrittenAndAnInstalledCopyWritesNothingMachineWide) {
+    test::FakeRegistry registry;
+    Settings settings;
+    SettingsStore zip_copy(registry, settings, kDir, false);
+    settings.startup_flag = true;
+    EXPECT_FALSE(zip_copy.save_options());
+    EXPECT_EQ(registry.text(kUserRun, kAutostartValue), kRunCommand);
+    EXPECT_FALSE(registry.keys.contains(kRunKey));
+
+    registry = {};
+    SettingsStore installed(registry, settings, "C:\\Program Files\\Vantelmoor", true);
+    EXPECT_TRUE(installed.startup_is_machine_wide());
+    (void)installed.load_options();
+    EXPECT_FALSE(settings.startup_flag);
+    registry.put_text(kRunKey, kAutostartValue, "\"C:\\Program Files\\Vantelmoor\\Vantelmoor.exe\"");
+    (void)installed.load_options();
+    EXPECT_TRUE(settings.startup_flag);
+    settings.startup_flag = false;
+    EXPECT_FALSE(installed.save_options());
+    EXPECT_EQ(registry.writes, (std::vector<std::string>{"BlockAnonNum", "BlockAnonName"}));
+}
 
 }  // namespace
 }  // namespace vantelmoor

@@ -20,6 +20,13 @@ protected:
     test::FakeCallLogView& log_view = rig.call_log_view;
     test::FakePreferencesView& prefs_view = rig.preferences_view;
 
+    void SetUp() override { rig.screen(); }
+    void store_options() {
+        for (const char* name : {"Startup Flag", "BlockAnonNum", "BlockAnonName"}) rig.registry.put_text(kSettingsKey, name, "True");
+        rig.registry.put_text(test::FakeRegistry::named(RegistryRoot::CurrentUser, kRunKey), kAutostartValue, "old");
+        rig.registry.writes.clear();
+    }
+
     void log(const std::vector<std::string>& lines) { rig.files.files[ProgramRig::kLogFile] = write_call_records(lines); }
     void block_list(const std::vector<BlockEntry>& entries) {
         rig.files.files[ProgramRig::kBlockFile] = write_block_records(entries);
@@ -82,7 +89,6 @@ TEST_F(WindowsTest, TheCallLogWindowsButtonsFollowTheLogAndItsSelection) {
 }
 
 TEST_F(WindowsTest, ANewCallReloadsTheWindowAndSelectsIt) {
-    rig.listen();
     rig.choose(MainMenuItem::ShowLog);
     rig.port.arrive("\r\nRING\r\nNMBR=5551234567\r\nNAME=JOHN DOE\r\n");
     rig.loop.run_until(rig.loop.now_seconds() + 6);
@@ -108,7 +114,6 @@ TEST_F(WindowsTest, BlockingFromTheLogAsksThenAddsTheCallerAsShownOrSaysItIsTher
 }
 
 TEST_F(WindowsTest, ClearingTheLogEmptiesFileAndCopyAndCountsNewCallsFromZeroAtOnce) {
-    ASSERT_TRUE(rig.program.start());
     rig.port.arrive("\r\nRING\r\nNMBR=5551234567\r\nNAME=JOHN DOE\r\n");
     rig.loop.run_until(rig.loop.now_seconds() + 8);
     rig.choose(MainMenuItem::ShowLog);
@@ -158,8 +163,10 @@ TEST_F(WindowsTest, ThePreferencesListShowsNumbersInTheirDisplayFormAndAddKeepsD
     block_list({{"JANE", "12345678901234567890"}});
     rig.choose(MainMenuItem::Preferences);
     EXPECT_EQ(prefs_view.lines, (std::vector<std::string>{"JANE                 12345678901234567890"}));
-    EXPECT_TRUE(prefs_view.checks[0] && prefs_view.checks[1] && prefs_view.checks[2]);  // a new installation
-    EXPECT_FALSE(prefs_view.save_enabled);
+    // A new installation: the defaults are shown and offered for saving, and nothing is written.
+    EXPECT_TRUE(prefs_view.checks[0] && prefs_view.checks[1] && prefs_view.checks[2]);
+    EXPECT_TRUE(prefs_view.save_enabled);
+    EXPECT_TRUE(rig.registry.writes.empty());
     rig.dialogs.typed = {"acme corp", "(555) 123-4567", std::nullopt, "555-1234", "", "123456789012345678901234"};
     for (int i = 0; i < 3; ++i) press(PreferencesButton::Add);
     EXPECT_EQ(rig.dialogs.prompts[0], "Add a Call Block: Enter name to be blocked.\r\rMake sure it matches the way the "
@@ -181,8 +188,8 @@ TEST_F(WindowsTest, ThePreferencesListShowsNumbersInTheirDisplayFormAndAddKeepsD
 
 TEST_F(WindowsTest, SaveWritesTheOptionsInOrderThenTheListAndRemoveAsksFirst) {
     block_list({{"ANN", "1"}, {"BOB", "2"}});
+    store_options();
     rig.choose(MainMenuItem::Preferences);
-    rig.registry.writes.clear();
     prefs_view.selection = -1;
     press(PreferencesButton::Remove);
     EXPECT_EQ(last_box().text, "Use the left mouse button to select an item from the list.");
@@ -201,19 +208,20 @@ TEST_F(WindowsTest, SaveWritesTheOptionsInOrderThenTheListAndRemoveAsksFirst) {
     EXPECT_FALSE(prefs_view.save_enabled);
 }
 
-TEST_F(WindowsTest, AStandardAccountIsToldOnceThatItStartsOnlyForItself) {
-    rig.registry.refused.insert(kRunKey);
-    rig.choose(MainMenuItem::Preferences);  // the first opening saves the autostart entry
-    ASSERT_EQ(rig.dialogs.shown.size(), 1u);
-    EXPECT_EQ(rig.dialogs.shown[0].text, "Windows does not let this account start Vantelmoor for every user of this "
-                                         "computer, so it starts when you log on.");
-    prefs_view.toggle(kPrivateCheck);
-    press(PreferencesButton::Save);
-    EXPECT_EQ(rig.dialogs.shown.size(), 1u);
-    EXPECT_NE(rig.registry.text(test::FakeRegistry::named(RegistryRoot::CurrentUser, kRunKey), "Vantelmoor"), "<absent>");
+// Only setup changes whether an installed copy starts with Windows, for every user.
+TEST(InstalledPreferencesTest, StartWithWindowsShowsSetupsChoiceGreyedAndSaveLeavesItAlone) {
+    ProgramRig rig(nullptr, true);
+    rig.registry.put_text(kRunKey, kAutostartValue, "\"C:\\Program Files\\Vantelmoor\\Vantelmoor.exe\"");
+    rig.screen();
+    rig.choose(MainMenuItem::Preferences);
+    EXPECT_TRUE(rig.preferences_view.checks[kStartupCheck]);
+    EXPECT_FALSE(rig.preferences_view.check_enabled[kStartupCheck]);
+    rig.preferences_view.events->button_click(PreferencesButton::Save);
+    EXPECT_EQ(rig.registry.writes, (std::vector<std::string>{"BlockAnonNum", "BlockAnonName"}));
 }
 
 TEST_F(WindowsTest, ExitAsksAboutEveryChangeTheKeyboardsToo) {
+    store_options();
     rig.choose(MainMenuItem::Preferences);
     press(PreferencesButton::Exit);  // nothing changed: no question
     EXPECT_TRUE(rig.dialogs.shown.empty());

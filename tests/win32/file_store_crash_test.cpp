@@ -88,7 +88,7 @@ TEST(FileStoreCrashTest, AWriterKilledAtAnyMomentLeavesOneWholeImage) {
     const win32::KernelHandle done(CreateSemaphoreA(nullptr, 0, LONG_MAX, done_name.c_str()));
     ASSERT_TRUE(done.valid());
     std::string command;
-    for (const std::string& word : {win32::program_directory() + "\\" VANTELMOOR_WRITER_EXE, target, dir.file("a.img"),
+    for (const std::string& word : {win32::install_facts().program_dir + "\\" VANTELMOOR_WRITER_EXE, target, dir.file("a.img"),
                                     dir.file("b.img"), done_name}) {
         command.append(command.empty() ? "\"" : " \"").append(word).append("\"");
     }

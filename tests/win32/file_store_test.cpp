@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -38,15 +40,32 @@ protected:
     }
 };
 
+constexpr std::size_t kLargest = 300'000;
+
 TEST_F(FileStoreTest, ReadingGivesEveryByteAndAMissingFileIsCreatedEmpty) {
-    EXPECT_EQ(store.read_all(target).bytes, std::optional<std::string>(""));
+    EXPECT_EQ(store.read_all(target, kLargest).bytes, std::optional<std::string>(""));
     EXPECT_EQ(dir.names(), std::set<std::string>{"Vantelmoor.dat"});
     const std::string bytes = all_byte_values(200'003);
     ScratchDirectory::put(target, bytes);
-    EXPECT_EQ(store.read_all(target).bytes, bytes);
-    const FileRead absent = store.read_all(dir.file("no such dir\\Vantelmoor.dat"));
+    EXPECT_EQ(store.read_all(target, kLargest).bytes, bytes);
+    const FileRead absent = store.read_all(dir.file("no such dir\\Vantelmoor.dat"), kLargest);
     EXPECT_EQ(absent.bytes, std::nullopt);
     EXPECT_FALSE(absent.failure.empty());
+}
+
+// Any user may write the shared folder: a file larger than the program writes, or one with a
+// second name (linked to a file elsewhere), is not read.
+TEST_F(FileStoreTest, AFileTooLargeOrWithASecondNameIsNotRead) {
+    ScratchDirectory::put(target, std::string(kLargest, 'x'));
+    EXPECT_TRUE(store.read_all(target, kLargest).bytes);
+    ScratchDirectory::put(target, std::string(kLargest + 1, 'x'));
+    EXPECT_EQ(store.read_all(target, kLargest).bytes, std::nullopt);
+    const std::string elsewhere = dir.file("elsewhere");
+    ScratchDirectory::put(elsewhere, "secret");
+    ASSERT_TRUE(CreateHardLinkA(dir.file("Vantelmoor.log").c_str(), elsewhere.c_str(), nullptr));
+    const FileRead linked = store.read_all(dir.file("Vantelmoor.log"), kLargest);
+    EXPECT_EQ(linked.bytes, std::nullopt);
+    EXPECT_EQ(linked.failure, "it has a second name (a hard link)");
 }
 
 TEST_F(FileStoreTest, AFileHeldWithoutSharingCannotBeReadAndSaysWhy) {
@@ -54,7 +73,7 @@ TEST_F(FileStoreTest, AFileHeldWithoutSharingCannotBeReadAndSaysWhy) {
     {
         const win32::FileHandle holder = hold(target, 0);
         ASSERT_TRUE(holder.valid());
-        const FileRead read = store.read_all(target);
+        const FileRead read = store.read_all(target, kLargest);
         EXPECT_EQ(read.bytes, std::nullopt);
         EXPECT_FALSE(read.failure.empty());
         EXPECT_TRUE(store.replace(target, "new"));
@@ -64,6 +83,7 @@ TEST_F(FileStoreTest, AFileHeldWithoutSharingCannotBeReadAndSaysWhy) {
 
 TEST_F(FileStoreTest, ReplacingWritesExactlyTheBytesAndLeavesOnlyTheTarget) {
     ScratchDirectory::put(target, std::string(300'000, 'x'));  // longer than the new contents
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);  // Windows refuses those
     const std::string bytes = all_byte_values(3 * 65'536 + 5);
     ASSERT_FALSE(store.replace(target, bytes));
     EXPECT_EQ(ScratchDirectory::contents(target), bytes);
@@ -92,14 +112,22 @@ TEST_F(FileStoreTest, AReplaceThatCannotHappenLeavesTheOldFileAndNoTemporaryFile
     EXPECT_EQ(dir.names(), (std::set<std::string>{"Vantelmoor.dat", "plain"}));
 }
 
-TEST_F(FileStoreTest, LeftoversOfAnInterruptedRewriteAreRemovedAndNothingElse) {
-    for (const char* name : {"vtm1.tmp", "vtmA3F.tmp", "vtmBEEF.TMP", "vtm.tmp", "vtmXYZ.tmp", "vtm12345.tmp",
-                             "notes.tmp", "Vantelmoor.dat"}) {
-        ScratchDirectory::put(dir.file(name), "x");
-    }
+// A save's temporary name cannot be guessed or taken by another user; a leftover is a file of that
+// pattern and nothing else (GetTempFileName's "vtm*.tmp", which another user could fill, is not).
+TEST_F(FileStoreTest, LeftoversAreFilesOfTheTemporaryPatternAndNothingElse) {
+    const std::string name = win32::temporary_file_name();
+    EXPECT_TRUE(win32::is_temporary_file_name(name)) << name;
+    EXPECT_NE(name, win32::temporary_file_name());
+    const std::string kept[] = {"Vantelmoor-0123456789abcdef0123456789abcde.tmp", "Vantelmoor-0123456789abcdef0123456789abcdefg.tmp",
+                                "Vantelmoor-0123456789abcdef0123456789abcdeg.tmp", "vtm1.tmp", "notes.tmp", "Vantelmoor.dat"};
+    for (const std::string& file : kept) ScratchDirectory::put(dir.file(file), "x");
+    ScratchDirectory::put(dir.file(name), "x");
+    ASSERT_TRUE(CreateDirectoryA(dir.file(win32::temporary_file_name()).c_str(), nullptr));
     store.remove_leftovers(dir.path());
-    EXPECT_EQ(dir.names(), (std::set<std::string>{"vtm.tmp", "vtmXYZ.tmp", "vtm12345.tmp", "notes.tmp",
-                                                  "Vantelmoor.dat"}));
+    std::set<std::string> left = dir.names();
+    EXPECT_EQ(left.size(), std::size(kept) + 1);  // the folder of that name stays too
+    EXPECT_FALSE(left.contains(name));
+    RemoveDirectoryA(dir.file(*std::ranges::find_if(left, win32::is_temporary_file_name)).c_str());
 }
 
 // A full disk: `test-all`, run as root, mounts a 128 KiB file system and names it here. The new
@@ -114,7 +142,7 @@ TEST(FileStoreFullDiskTest, RewriteThatDoesNotFitLeavesTheOldFileAndNoTemporaryF
     EXPECT_TRUE(store.replace(target, std::string(1 << 20, 'n')));
     EXPECT_EQ(ScratchDirectory::contents(target), "old contents");
     WIN32_FIND_DATAA entry{};
-    const HANDLE search = FindFirstFileA((std::string(full_disk) + "\\vtm*").c_str(), &entry);
+    const HANDLE search = FindFirstFileA((std::string(full_disk) + "\\Vantelmoor-*").c_str(), &entry);
     EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "left behind: " << entry.cFileName;
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
     DeleteFileA(target.c_str());

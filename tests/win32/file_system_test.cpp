@@ -39,10 +39,11 @@ protected:
     win32::Win32FileSystem files;
 };
 
-TEST_F(FileSystemTest, OnlyOrdinaryFilesExist) {
+// Any user could make the marker hidden: that must not end every copy.
+TEST_F(FileSystemTest, AFileCountsWhateverItsAttributesAndAFolderNever) {
     EXPECT_TRUE(files.file_exists(make("\\plain", FILE_ATTRIBUTE_NORMAL)));
-    EXPECT_FALSE(files.file_exists(make("\\hidden", FILE_ATTRIBUTE_HIDDEN)));
-    EXPECT_FALSE(files.file_exists(make("\\system", FILE_ATTRIBUTE_SYSTEM)));
+    EXPECT_TRUE(files.file_exists(make("\\hidden", FILE_ATTRIBUTE_HIDDEN)));
+    EXPECT_TRUE(files.file_exists(make("\\system", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY)));
     CreateDirectoryA((dir + "\\sub").c_str(), nullptr);
     EXPECT_FALSE(files.file_exists(dir + "\\sub"));
     EXPECT_FALSE(files.file_exists(dir + "\\absent"));
@@ -75,17 +76,21 @@ TEST_F(FileSystemTest, FilesCanBeMadeOnlyWhereTheUserMayAndAFolderIsMadeOnce) {
     EXPECT_EQ(files.create_directory(dir + "\\sub"), std::nullopt);  // there already: fine
     EXPECT_TRUE(files.create_directory(dir + "\\absent\\sub"));
     WIN32_FIND_DATAA entry{};
-    const HANDLE search = FindFirstFileA((dir + "\\vtm*").c_str(), &entry);
+    const HANDLE search = FindFirstFileA((dir + "\\Vantelmoor-*").c_str(), &entry);
     EXPECT_EQ(search, INVALID_HANDLE_VALUE);  // the question leaves nothing behind
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
 }
 
-TEST(ProgramDirectoryTest, IsTheDirectoryOfTheRunningExecutable) {
+TEST(InstallFactsTest, TheExecutablesFolderAndFinalPathAndTheMachinesFolders) {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string dir = win32::program_directory();
-    EXPECT_EQ(std::string(path).rfind(dir + "\\", 0), 0u);
-    EXPECT_EQ(std::string(path).find('\\', dir.size() + 1), std::string::npos);
+    const InstallFacts facts = win32::install_facts();
+    EXPECT_EQ(std::string(path).rfind(facts.program_dir + "\\", 0), 0u);
+    EXPECT_EQ(std::string(path).find('\\', facts.program_dir.size() + 1), std::string::npos);
+    EXPECT_TRUE(facts.executable.ends_with("\\win32-tests.exe")) << facts.executable;
+    EXPECT_EQ(facts.install_location, "");  // no setup ran in this prefix
+    EXPECT_EQ(facts.program_files, "C:\\Program Files");
+    EXPECT_EQ(facts.common_data, "C:\\ProgramData");
 }
 
 }  // namespace

@@ -2,17 +2,25 @@
 
 #include <windows.h>
 
+#include <bcrypt.h>
+
 #include <algorithm>
 #include <cctype>
+#include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include "platform/win32/handles.h"
 #include "platform/win32/system_error.h"
+#include "platform/win32/wide_text.h"
 
 namespace vantelmoor::win32 {
 namespace {
 
 constexpr DWORD kChunk = 1 << 16;
+constexpr std::string_view kTemporaryPrefix = "Vantelmoor-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+constexpr std::size_t kRandomBytes = 16;
 
 std::string directory_of(const std::string& path) {
     const auto slash = path.find_last_of("\\/");
@@ -20,16 +28,6 @@ std::string directory_of(const std::string& path) {
 }
 
 std::string last_error_text() { return system_error_text(GetLastError()); }
-
-// The temporary files GetTempFileNameA makes for a rewrite: "vtm", one to four hex digits, ".tmp".
-bool is_leftover(const std::string& name) {
-    if (name.size() < 8 || name.size() > 11) return false;
-    if (name.compare(0, 3, "vtm") != 0 || lstrcmpiA(name.c_str() + name.size() - 4, ".tmp") != 0) return false;
-    for (std::size_t i = 3; i < name.size() - 4; ++i) {
-        if (!std::isxdigit(static_cast<unsigned char>(name[i]))) return false;
-    }
-    return true;
-}
 
 bool write_whole(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -41,66 +39,125 @@ bool write_whole(HANDLE file, std::string_view bytes) {
     return true;
 }
 
-// A temporary file that is deleted unless it has been renamed into place.
+// Why a file another user may have put in place is not read; nullopt when it is a plain file.
+std::optional<std::string> not_plain(HANDLE file, std::size_t largest) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(file, &info)) return last_error_text();
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return std::string("it is a link, not a file");
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::string("it is a folder, not a file");
+    if (info.nNumberOfLinks > 1) return std::string("it has a second name (a hard link)");
+    const ULONGLONG size = (ULONGLONG{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+    if (size > largest) return "it is larger (" + std::to_string(size) + " bytes) than the program ever writes";
+    return std::nullopt;
+}
+
+// Read-only, hidden or system on the target would make the rename fail on Windows.
+void clear_attributes(const std::string& path) {
+    const FileHandle target(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    FILE_BASIC_INFO basic{};
+    if (!target || !GetFileInformationByHandleEx(target.get(), FileBasicInfo, &basic, sizeof(basic))) return;
+    constexpr DWORD kInTheWay = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if ((basic.FileAttributes & kInTheWay) == 0) return;
+    basic.FileAttributes &= ~kInTheWay;
+    if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    SetFileInformationByHandle(target.get(), FileBasicInfo, &basic, sizeof(basic));  // a refusal shows in the rename
+}
+
+bool rename_over(HANDLE file, const std::string& target) {
+    const std::wstring name = wide(target);
+    std::vector<std::byte> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->ReplaceIfExists = TRUE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+    std::copy(name.begin(), name.end(), info->FileName);
+    return SetFileInformationByHandle(file, FileRenameInfo, info, static_cast<DWORD>(buffer.size())) != FALSE;
+}
+
+// The temporary file, deleted through its own handle unless it has been renamed into place.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+    explicit TemporaryFile(const std::string& path)
+        : file_(CreateFileA(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                            nullptr)) {}
     ~TemporaryFile() {
-        if (!path_.empty()) DeleteFileA(path_.c_str());
+        if (!file_ || kept_) return;
+        FILE_DISPOSITION_INFO gone{TRUE};
+        SetFileInformationByHandle(file_.get(), FileDispositionInfo, &gone, sizeof(gone));
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-    [[nodiscard]] const std::string& path() const { return path_; }
-    void kept() { path_.clear(); }
+    [[nodiscard]] HANDLE get() const { return file_.get(); }
+    [[nodiscard]] bool valid() const { return file_.valid(); }
+    void kept() { kept_ = true; }
 
 private:
-    std::string path_;
+    FileHandle file_;
+    bool kept_ = false;
 };
 
 }  // namespace
 
-FileRead Win32FileStore::read_all(const std::string& path) {
+std::string temporary_file_name() {
+    unsigned char random[kRandomBytes];
+    if (BCryptGenRandom(nullptr, random, sizeof(random), BCRYPT_USE_SYSTEM_PREFERRED_RNG) != 0) {
+        throw std::runtime_error("the system gave no random numbers for a temporary file's name");
+    }
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string name(kTemporaryPrefix);
+    for (const unsigned char byte : random) {
+        name += kHex[byte >> 4];
+        name += kHex[byte & 0xF];
+    }
+    return name.append(kTemporarySuffix);
+}
+
+bool is_temporary_file_name(std::string_view name) {
+    if (name.size() != kTemporaryPrefix.size() + 2 * kRandomBytes + kTemporarySuffix.size()) return false;
+    if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix)) return false;
+    const std::string_view digits = name.substr(kTemporaryPrefix.size(), 2 * kRandomBytes);
+    return std::ranges::all_of(digits, [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+FileRead Win32FileStore::read_all(const std::string& path, std::size_t largest) {
     const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file) return {std::nullopt, last_error_text()};
+    if (auto refused = not_plain(file.get(), largest)) return {std::nullopt, std::move(*refused)};
+    // The size is checked again as the bytes come: the file may grow while it is read.
     std::string bytes;
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.get(), &size)) bytes.reserve(static_cast<std::size_t>(size.QuadPart) + kChunk);
     for (;;) {
         const std::size_t used = bytes.size();
         bytes.resize(used + kChunk);
         DWORD read = 0;
         if (!ReadFile(file.get(), bytes.data() + used, kChunk, &read, nullptr)) return {std::nullopt, last_error_text()};
         bytes.resize(used + read);
+        if (bytes.size() > largest) return {std::nullopt, "it is larger than the program ever writes"};
         if (read == 0) return {std::move(bytes), {}};
     }
 }
 
 FileFailure Win32FileStore::replace(const std::string& path, std::string_view bytes) {
-    char temp_path[MAX_PATH] = {};
-    // In the target's own directory, so that the rename stays on one volume and is one step.
-    if (GetTempFileNameA(directory_of(path).c_str(), "vtm", 0, temp_path) == 0) return last_error_text();
-    TemporaryFile temp(temp_path);
-    {
-        const FileHandle file(CreateFileA(temp.path().c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file || !write_whole(file.get(), bytes) || !FlushFileBuffers(file.get())) return last_error_text();
-    }
-    constexpr DWORD kMove = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    if (!MoveFileExA(temp.path().c_str(), path.c_str(), kMove)) return last_error_text();
+    TemporaryFile temp(directory_of(path) + "\\" + temporary_file_name());
+    if (!temp.valid() || !write_whole(temp.get(), bytes) || !FlushFileBuffers(temp.get())) return last_error_text();
+    clear_attributes(path);
+    if (!rename_over(temp.get(), path)) return last_error_text();
     temp.kept();
     return std::nullopt;
 }
 
 void Win32FileStore::remove_leftovers(const std::string& directory) {
     WIN32_FIND_DATAA entry{};
-    const HANDLE search = FindFirstFileA((directory + "\\vtm*.tmp").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return;
+    const FindHandle search(FindFirstFileA((directory + "\\Vantelmoor-*.tmp").c_str(), &entry));
+    if (!search) return;
     do {
-        if (is_leftover(entry.cFileName)) DeleteFileA((directory + "\\" + entry.cFileName).c_str());
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && is_temporary_file_name(entry.cFileName)) {
+            DeleteFileA((directory + "\\" + entry.cFileName).c_str());
+        }
+    } while (FindNextFileA(search.get(), &entry));
 }
 
 }  // namespace vantelmoor::win32

@@ -39,12 +39,26 @@ private:
 inline HANDLE invalid_file() { return INVALID_HANDLE_VALUE; }
 inline HANDLE null_handle() { return nullptr; }
 inline HGDIOBJ null_gdi() { return nullptr; }
+inline HMENU null_menu() { return nullptr; }
+inline HACCEL null_accelerators() { return nullptr; }
+inline HLOCAL null_local() { return nullptr; }
 inline void close_handle(HANDLE h) { CloseHandle(h); }
+inline void find_close(HANDLE h) { FindClose(h); }
 inline void delete_gdi(HGDIOBJ h) { DeleteObject(h); }
+inline void destroy_menu(HMENU h) { DestroyMenu(h); }
+inline void destroy_accelerators(HACCEL h) { DestroyAcceleratorTable(h); }
+inline void local_free(HLOCAL h) { LocalFree(h); }
+inline HKEY null_key() { return nullptr; }
+inline void close_key(HKEY h) { RegCloseKey(h); }
 
-using FileHandle = Owned<HANDLE, close_handle, invalid_file>;  // CreateFile results
-using KernelHandle = Owned<HANDLE, close_handle, null_handle>;  // events, threads
-using GdiObject = Owned<HGDIOBJ, delete_gdi, null_gdi>;         // fonts, brushes, pens
+using FileHandle = Owned<HANDLE, close_handle, invalid_file>;       // CreateFile results
+using FindHandle = Owned<HANDLE, find_close, invalid_file>;         // FindFirstFile searches
+using KernelHandle = Owned<HANDLE, close_handle, null_handle>;       // events, threads, mutexes, tokens
+using GdiObject = Owned<HGDIOBJ, delete_gdi, null_gdi>;              // fonts, brushes, pens
+using MenuHandle = Owned<HMENU, destroy_menu, null_menu>;            // a menu no window owns (yet)
+using Accelerators = Owned<HACCEL, destroy_accelerators, null_accelerators>;
+using LocalMemory = Owned<HLOCAL, local_free, null_local>;           // what the system allocated with LocalAlloc
+using RegistryKeyHandle = Owned<HKEY, close_key, null_key>;
 
 // Holds a CRITICAL_SECTION for the current scope.
 class Lock {

@@ -18,6 +18,10 @@ void Win32PreferencesWindow::set_checked(int index, bool checked) {
     SendMessageA(control(kPreferencesChecks + index), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+void Win32PreferencesWindow::set_check_enabled(int index, bool enabled) {
+    EnableWindow(control(kPreferencesChecks + index), enabled);
+}
+
 bool Win32PreferencesWindow::checked(int index) const {
     return SendMessageA(control(kPreferencesChecks + index), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

@@ -17,6 +17,7 @@ public:
     void destroy() override;
     bool loaded() const override { return Win32DialogWindow::loaded(); }
     void set_checked(int index, bool checked) override;
+    void set_check_enabled(int index, bool enabled) override;
     bool checked(int index) const override;
     void set_lines(const std::vector<std::string>& lines) override { fill_list(kPreferencesList, lines); }
     int selected() const override { return list_selection(kPreferencesList); }

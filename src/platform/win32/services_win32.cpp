@@ -5,48 +5,121 @@
 
 #include <cmath>
 
+#include "platform/win32/access_lists.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/file_store_win32.h"
 #include "platform/win32/input_box_win32.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/window_base.h"
 
 namespace vantelmoor::win32 {
 
-std::string program_directory() {
+namespace {
+
+std::string module_path() {
     std::string path(MAX_PATH, '\0');
     for (;;) {
         const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return ".";
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
+        if (length == 0) return ".\\Vantelmoor.exe";
+        if (length < path.size()) return path.substr(0, length);
         path.resize(path.size() * 2);
     }
-    const auto slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
-std::string common_data_directory() {
+std::string folder(int csidl, const char* otherwise) {
     char path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) return "C:\\ProgramData";
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return otherwise;
     return path;
 }
 
+// The file's path with every link and junction on the way resolved; the path given when the
+// system cannot say.
+std::string final_path(const std::string& path) {
+    const FileHandle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      0, nullptr));
+    if (!file) return path;
+    std::string resolved(MAX_PATH, '\0');
+    DWORD length = GetFinalPathNameByHandleA(file.get(), resolved.data(), static_cast<DWORD>(resolved.size()), 0);
+    if (length >= resolved.size()) {
+        resolved.resize(length + 1);
+        length = GetFinalPathNameByHandleA(file.get(), resolved.data(), static_cast<DWORD>(resolved.size()), 0);
+    }
+    if (length == 0 || length >= resolved.size()) return path;
+    resolved.resize(length);
+    return resolved;
+}
+
+// Setup's record in "Apps and features" of where it installed the program; empty when none.
+std::string install_location() {
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vantelmoor", 0,
+                      KEY_QUERY_VALUE | KEY_WOW64_64KEY, &raw) != ERROR_SUCCESS) {
+        return {};
+    }
+    const RegistryKeyHandle key(raw);
+    char location[MAX_PATH] = {};
+    DWORD size = sizeof(location) - 1;
+    DWORD type = 0;
+    if (RegQueryValueExA(key.get(), "InstallLocation", nullptr, &type, reinterpret_cast<BYTE*>(location), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ) {
+        return {};
+    }
+    return location;
+}
+
+std::string desktop_name() {
+    char name[256] = {};
+    DWORD needed = 0;
+    if (!GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name, sizeof(name) - 1, &needed)) {
+        return "Default";
+    }
+    return name;
+}
+
+}  // namespace
+
+InstallFacts install_facts() {
+    const std::string executable = module_path();
+    const auto slash = executable.find_last_of("\\/");
+    return {slash == std::string::npos ? "." : executable.substr(0, slash), final_path(executable), install_location(),
+            folder(CSIDL_PROGRAM_FILES, ""), folder(CSIDL_COMMON_APPDATA, "C:\\ProgramData")};
+}
+
 bool Win32Application::another_copy_running() {
-    running_.reset(CreateMutexA(nullptr, FALSE, "Local\\Vantelmoor.Running"));
-    return running_ && GetLastError() == ERROR_ALREADY_EXISTS;
+    const std::string name = "Local\\Vantelmoor.Running." + desktop_name();
+    if (running_elevated()) {
+        SecurityDescriptor administrators_only(elevated_instance_access());
+        running_.reset(CreateMutexExA(administrators_only.attributes(), name.c_str(), 0, SYNCHRONIZE));
+    } else {
+        running_.reset(CreateMutexExA(nullptr, name.c_str(), 0, SYNCHRONIZE));
+    }
+    if (!running_) return GetLastError() == ERROR_ACCESS_DENIED;  // an elevated copy's
+    return GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 void Win32Application::end() { ExitProcess(0); }
 
+// Refused (the mutex another copy made keeps this user out) counts as held by another copy, and
+// so does a name some other object has taken.
+bool Win32ScreeningLock::try_take() {
+    if (held_) return true;
+    if (!mutex_) {
+        SecurityDescriptor access(screening_mutex_access());
+        mutex_.reset(CreateMutexExA(access.attributes(), "Global\\Vantelmoor.Screening", 0,
+                                    SYNCHRONIZE | MUTEX_MODIFY_STATE));
+        if (!mutex_) return false;
+    }
+    const DWORD waited = WaitForSingleObject(mutex_.get(), 0);
+    held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    return held_;
+}
+
 bool Win32FileSystem::file_exists(const std::string& path) const {
-    WIN32_FIND_DATAA found{};
-    const HANDLE search = FindFirstFileA(path.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    constexpr DWORD kNotOrdinary = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    return (found.dwFileAttributes & kNotOrdinary) == 0;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
 }
 
 std::optional<std::string> Win32FileSystem::create_if_absent(const std::string& path) {
@@ -60,8 +133,8 @@ std::optional<std::string> Win32FileSystem::create_if_absent(const std::string& 
 // A file that is made and deleted at once: what the program's own files will need. (Wine's
 // GetTempFileNameA says it made a file where it could not, so the question is asked directly.)
 bool Win32FileSystem::can_create_files_in(const std::string& directory) {
-    const std::string probe = directory + "\\vtm" + std::to_string(GetCurrentProcessId() % 0x10000) + ".tmp";
-    const FileHandle file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const std::string probe = directory + "\\" + temporary_file_name();
+    const FileHandle file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     return file.valid();
 }

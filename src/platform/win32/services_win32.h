@@ -10,18 +10,20 @@
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
 #include "platform/file_system.h"
+#include "platform/install_facts.h"
+#include "platform/screening_lock.h"
 #include "platform/shell.h"
 #include "platform/win32/handles.h"
 
 namespace vantelmoor::win32 {
 
-// The directory that holds the running executable, without a trailing backslash.
-std::string program_directory();
-// The machine's common application-data folder (%ProgramData%).
-std::string common_data_directory();
+// Where this copy lives, and what setup recorded of where it installed the program.
+InstallFacts install_facts();
 
-// Another copy for the same user is found by a named mutex in the session's namespace; the end
-// is at once, as the program has always ended.
+// Another copy for the same user is found by a named mutex in the session's namespace, one for
+// each desktop (on Windows a signed-in user has one, so this is one copy a session). An elevated
+// copy's mutex only administrators may open: a later copy that is refused knows that one runs.
+// The end is at once, as the program has always ended.
 class Win32Application final : public Application {
 public:
     Win32Application() = default;
@@ -32,6 +34,17 @@ public:
 
 private:
     KernelHandle running_;  // held for the program's life
+};
+
+// The mutex "Global\\Vantelmoor.Screening", held by the copy that screens the line for as long as
+// it runs; the system gives it up when that copy ends, however it ends.
+class Win32ScreeningLock final : public ScreeningLock {
+public:
+    bool try_take() override;
+
+private:
+    KernelHandle mutex_;
+    bool held_ = false;
 };
 
 class Win32FileSystem final : public FileSystem {

@@ -9,6 +9,7 @@
 #include "platform/application.h"
 #include "platform/dialogs.h"
 #include "platform/printer.h"
+#include "platform/screening_lock.h"
 #include "platform/shell.h"
 
 namespace vantelmoor::test {
@@ -74,6 +75,17 @@ public:
     PrintFailure print(const std::string&, const std::vector<PrintedPage>& pages, int) override {
         printed = pages;
         return std::nullopt;
+    }
+};
+
+// The machine's screening lock: free, or held by another user's copy until `held_elsewhere` is cleared.
+class FakeScreeningLock : public ScreeningLock {
+public:
+    bool held_elsewhere = false;
+    int tries = 0;
+    bool try_take() override {
+        ++tries;
+        return !held_elsewhere;
     }
 };
 

@@ -23,8 +23,9 @@ public:
     int replaces = 0;  // attempts, failed ones included
     std::string leftovers_removed_in;
 
-    FileRead read_all(const std::string& path) override {
+    FileRead read_all(const std::string& path, std::size_t largest) override {
         if (unreadable.contains(path)) return {std::nullopt, kHeld};
+        if (files[path].size() > largest) return {std::nullopt, "it is larger than the program ever writes"};
         return {files[path], {}};  // a missing file is created empty
     }
     FileFailure replace(const std::string& path, std::string_view bytes) override {

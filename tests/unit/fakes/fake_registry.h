@@ -23,6 +23,7 @@ public:
     std::map<std::string, std::map<std::string, StoredValue>> keys;
     bool read_only = false;  // any access mask with write rights is refused
     std::set<std::string> refused;  // keys (as named in `keys`) whose writing is refused
+    std::set<std::string> unreadable;  // keys (as named in `keys`) this user may not open at all
     int open_handles = 0;
     std::vector<std::string> writes;  // value names set or deleted, in order
 
@@ -46,6 +47,7 @@ public:
     }
 
     long open_key(RegistryRoot root, const std::string& path, std::uint32_t access, RegistryKey& key) override {
+        if (unreadable.contains(named(root, path))) return kRegistryAccessDenied;
         if (writing_refused(named(root, path), access)) return kRegistryAccessDenied;
         if (!keys.contains(named(root, path))) return kRegistryNotFound;
         return hand_out(named(root, path), key);
@@ -66,6 +68,7 @@ public:
         return kRegistryOk;
     }
     long create_key(RegistryRoot root, const std::string& path, std::uint32_t access, RegistryKey& key) override {
+        if (unreadable.contains(named(root, path))) return kRegistryAccessDenied;
         if (writing_refused(named(root, path), access)) return kRegistryAccessDenied;
         keys[named(root, path)];
         return hand_out(named(root, path), key);

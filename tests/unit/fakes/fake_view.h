@@ -112,6 +112,7 @@ class FakePreferencesView : public PreferencesView {
 public:
     bool created = false;
     bool checks[3] = {false, false, false};
+    bool check_enabled[3] = {true, true, true};
     std::vector<std::string> lines;
     int selection = -1;
     bool save_enabled = true;
@@ -123,6 +124,7 @@ public:
     void destroy() override { created = false; }
     bool loaded() const override { return created; }
     void set_checked(int index, bool on) override { checks[index] = on; }
+    void set_check_enabled(int index, bool on) override { check_enabled[index] = on; }
     bool checked(int index) const override { return checks[index]; }
     void set_lines(const std::vector<std::string>& all) override { lines = all; }
     int selected() const override { return selection; }

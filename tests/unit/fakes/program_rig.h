@@ -33,6 +33,7 @@ struct ProgramRig {
     FakePreferencesView preferences_view;
     FakePrinter printer;
     FakeApplication app;
+    FakeScreeningLock lock;
     FakeDialogs dialogs;
     FakeShell shell;
     FakeRegistry registry;
@@ -43,12 +44,19 @@ struct ProgramRig {
     ActivityLog& log = program.log;
     CallRecord& record = program.record;
 
+    static constexpr const char* kInstalledDir = "C:\\Program Files\\Vantelmoor";
+
     ProgramRig() : ProgramRig(nullptr) {}
-    explicit ProgramRig(FileStore* other)
+    // installed: the copy setup put in Program Files (its data then in C:\ProgramData\Vantelmoor).
+    explicit ProgramRig(FileStore* other, bool installed = false)
         : store(other ? *other : files),
           program({app, port, timers, dialogs, loop, loop, shell, store, file_system, registry, printer, view, tray,
-                   call_log_view, preferences_view, kDir, "C:\\ProgramData"}) {
+                   call_log_view, preferences_view, lock, facts(installed)}) {
         settings.comm_command = kDefaultCommCommand;
+    }
+    static InstallFacts facts(bool installed) {
+        const std::string dir = installed ? kInstalledDir : kDir;
+        return {dir, dir + "\\Vantelmoor.exe", installed ? kInstalledDir : "", "C:\\Program Files", "C:\\ProgramData"};
     }
 
     // The modem answers every command line after `delay` seconds with `reply(command)`.
@@ -57,6 +65,13 @@ struct ProgramRig {
             const std::string answer = reply(command);
             if (!answer.empty()) loop.after(delay, [this, answer] { port.arrive(answer); });
         };
+    }
+    // This copy screens the line (it took the machine's lock) and listens, with a modem that echoes
+    // and answers OK; what it was sent so far forgotten.
+    void screen() {
+        modem_replies([](const std::string& command) { return command + "\r\nOK\r\n"; });
+        program.turn.start();
+        port.writes.clear();
     }
     // Listening, with a modem that echoes and answers OK; what it was sent so far forgotten.
     void listen() {

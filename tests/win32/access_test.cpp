@@ -1,0 +1,53 @@
+// The access lists the program and its setup give, each exactly as intended (built in memory:
+// Wine keeps none on files), and the machine's screening lock on the real mutex.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <thread>
+
+#include "platform/win32/access_lists.h"
+#include "platform/win32/services_win32.h"
+
+namespace vantelmoor {
+namespace {
+
+TEST(AccessListTest, EachObjectGetsExactlyTheDescriptorIntended) {
+    const std::pair<win32::AccessPlan, const char*> plans[] = {
+        // Users: the folder alone (list, add file, traverse, read attributes and permissions),
+        // and read, write, delete on files, as has whoever made a file (OWNER RIGHTS).
+        {win32::data_folder_access(),
+         "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;;0x1200a3;;;BU)(A;OIIO;0x13019f;;;BU)(A;OIIO;0x13019f;;;OW)"},
+        {win32::installed_marker_access(), "O:BAD:P(A;;FA;;;SY)(A;;FA;;;BA)(A;;FR;;;BU)"},
+        {win32::settings_key_access(), "O:BAD:P(A;CI;KA;;;SY)(A;CI;KA;;;BA)(A;;CCDC;;;BU)"},
+        {win32::screening_mutex_access(), "D:P(A;;0x100001;;;AU)(A;;0x1f0001;;;SY)(A;;0x1f0001;;;BA)"},
+        {win32::elevated_instance_access(), "D:P(A;;0x1f0001;;;SY)(A;;0x1f0001;;;BA)"},
+    };
+    for (const auto& [plan, expected] : plans) {
+        win32::SecurityDescriptor descriptor(plan);
+        EXPECT_EQ(descriptor.sddl(), expected);
+    }
+}
+
+// The next copy takes the line when the screening one ends, however it ends: here its thread
+// stops without giving the mutex back, as a process that is killed leaves it.
+TEST(ScreeningLockTest, OneCopyHoldsItAndAnotherTakesItWhenThatOneEnds) {
+    std::promise<bool> taken;
+    std::promise<void> end;
+    std::thread first([&] {
+        win32::Win32ScreeningLock lock;
+        taken.set_value(lock.try_take());
+        end.get_future().wait();
+    });
+    ASSERT_TRUE(taken.get_future().get());
+    win32::Win32ScreeningLock second;
+    EXPECT_FALSE(second.try_take());
+    end.set_value();
+    first.join();
+    EXPECT_TRUE(second.try_take());
+    EXPECT_TRUE(second.try_take());
+}
+
+}  // namespace
+}  // namespace vantelmoor
