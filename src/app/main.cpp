@@ -40,16 +40,24 @@ int run(HINSTANCE instance) {
     win32::Win32TrayWindow tray(instance);
     if (!tray.create()) throw std::runtime_error("the notification-area window could not be created");
     win32::Win32SerialPort port;
-    win32::Win32Dialogs dialogs(window.hwnd());
+    win32::Win32CallLogWindow call_log_window(window.hwnd());
+    win32::Win32PreferencesWindow preferences_window(window.hwnd());
+    win32::Win32Dialogs dialogs([&](Modality asking) -> HWND {
+        switch (asking) {
+            case Modality::CallLogWindow: return call_log_window.hwnd();
+            case Modality::PreferencesWindow: return preferences_window.hwnd();
+            case Modality::MainWindow: return window.hwnd();
+            case Modality::System: break;
+        }
+        return nullptr;
+    });
     win32::Win32EventPump pump;
     win32::Win32Clock clock;
-    win32::Win32Shell shell(window.hwnd());
+    win32::Win32Shell shell;
     win32::Win32FileStore files;
     win32::Win32FileSystem file_system;
     win32::Win32Registry registry;
     win32::Win32Printer printer;
-    win32::Win32CallLogWindow call_log_window(window.hwnd());
-    win32::Win32PreferencesWindow preferences_window(window.hwnd());
     win32::Win32ScreeningLock lock;
 
     Program program({app, port, window, dialogs, pump, clock, shell, files, file_system, registry, printer, window,

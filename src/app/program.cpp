@@ -18,16 +18,19 @@ Program::Program(ProgramServices services_in)
       block_list(services.files, block_list_path(data.path)),
       call_log(services.files, call_log_path(data.path)),
       log(listeners),
+      watchdog(services.port, services.timers, services.clock, log,
+               {[this] { return session.busy() || screener.busy(); },
+                [this](const PortError& error) { session.port_lost(error); }}),
       session({services.port, services.dialogs, services.pump, services.clock, services.shell, services.timers},
-              listeners, log, store, settings),
+              listeners, log, store, settings, watchdog),
       screener(services.port, services.timers, listeners, log,
                {services.files, block_list.path(), store, call_log}, settings, record, session),
       parser(listeners, record,
              {[this] { session.ring(); }, [this](bool number) { session.caller_id_line(number); },
               [this] { screener.screen_call(); }, [this] { screener.name_reported(); }}),
-      stream(services.port, listeners, log, parser, [this] { session.error_reply(); }),
+      stream(services.port, listeners, log, parser, watchdog, [this] { session.error_reply(); }),
       main_window(services.main_view,
-                  {stream, services.port, services.dialogs, services.shell, *this, settings, block_list,
+                  {stream, services.dialogs, services.shell, *this, settings, block_list,
                    services.install.program_dir + "\\VantelmoorReadme.txt"}),
       tray(services.tray_view,
            {*this, services.file_system, services.timers, log, run_marker_path(data.path)}),
@@ -97,14 +100,21 @@ void Program::begin_screening() {
     screener.report_call_log(call_log.load_list2());
 }
 
+// What the registry would not give stands for the run (nothing is written over it).
 void Program::note_all(const RegistryNotes& notes) {
-    for (const std::string& note : notes) log.note(note);
+    if (notes.empty()) {
+        log.mended(Fault::Settings);
+        return;
+    }
+    std::string text = notes.front();
+    for (std::size_t i = 1; i < notes.size(); ++i) text += "\r\n* " + notes[i];
+    log.fault(Fault::Settings, text);
 }
 
 bool Program::screened_elsewhere() {
     if (turn.screening()) return false;
     services.dialogs.message_box(kScreenedElsewhere, "Vantelmoor", MessageIcon::Information, MessageButtons::Ok,
-                                 Modality::Application);
+                                 Modality::MainWindow);
     return true;
 }
 
@@ -150,15 +160,21 @@ void Program::close_preferences() { preferences.close(); }
 
 void Program::reload_block_list() {
     if (const FileOutcome loaded = block_list.load_list(); !loaded.ok()) {
-        log.note("The block list " + block_list.path() + " cannot be read (" + loaded.reason + ").");
+        log.fault(Fault::BlockList, "The block list " + block_list.path() + " cannot be read (" + loaded.reason + ").");
     }
 }
 
 void Program::call_log_cleared() { screener.reset_new_calls(); }
 
 void Program::quit() {
+    screener.log_call_in_progress();
     services.tray_view.delete_icon();
     services.app.end();
+}
+
+void Program::session_ending() {
+    screener.log_call_in_progress();
+    if (services.port.port_open()) services.port.close();
 }
 
 }  // namespace vantelmoor

@@ -10,6 +10,7 @@
 #include "monitor/call_screener.h"
 #include "monitor/caller_id_parser.h"
 #include "monitor/modem_session.h"
+#include "monitor/modem_watchdog.h"
 #include "monitor/monitor_listener.h"
 #include "monitor/receive_stream.h"
 #include "monitor/screening_turn.h"
@@ -79,6 +80,7 @@ struct Program final : ProgramCommands {
     void open() override;
     void show_or_hide() override;
     void quit() override;
+    void session_ending() override;
     void show_call_log() override;
     void show_preferences() override;
     void close_preferences() override;
@@ -94,6 +96,7 @@ struct Program final : ProgramCommands {
     MonitorListeners listeners;
     ActivityLog log;
     CallRecord record;
+    ModemWatchdog watchdog;
     ModemSession session;
     CallScreener screener;
     CallerIdParser parser;

@@ -8,6 +8,8 @@ ActivityLog::ActivityLog(MonitorListener& listener) : listener_(listener) { text
 
 void ActivityLog::append(char ch) { add(std::string_view(&ch, 1)); }
 
+void ActivityLog::append(std::string_view text) { add(text); }
+
 void ActivityLog::add(std::string_view text) {
     if (text_.size() + text.size() > kLimit) {
         text_.erase(0, std::min(text_.size(), text_.size() + text.size() - kKeep));
@@ -29,17 +31,26 @@ void ActivityLog::flush() {
 }
 
 void ActivityLog::note(const std::string& text) {
-    std::string line = (text_.empty() || text_.back() == '\n') ? "" : "\r\n";
-    line += "* " + text + "\r\n";
-    add(line);
+    if (!text_.empty() && text_.back() != '\n') add("\r\n");
+    add("* " + text + "\r\n");
     flush();
-    notes_.push_back(line.substr(line.find('*')));
-    if (notes_.size() > kNotesKept) notes_.pop_front();
+}
+
+void ActivityLog::fault(Fault which, const std::string& text) {
+    const std::string line = "* " + text + "\r\n";
+    const auto standing = faults_.find(which);
+    if (standing != faults_.end() && standing->second == line) return;
+    faults_[which] = line;
+    note(text);
+}
+
+void ActivityLog::mended(Fault which, const std::string& text) {
+    if (faults_.erase(which) > 0 && !text.empty()) note(text);
 }
 
 void ActivityLog::clear() {
     text_.clear();
-    for (const std::string& kept : notes_) text_ += kept;
+    for (const auto& [which, line] : faults_) text_ += line;
     pending_.clear();
     rewrite_ = false;
     listener_.activity_replaced(text_);

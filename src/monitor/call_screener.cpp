@@ -71,12 +71,10 @@ void CallScreener::read_block_list() {
     FileRead read = stores_.files.read_all(stores_.block_list_path, kLargestBlockList);
     if (read.bytes) {
         block_list_ = std::move(*read.bytes);
-        if (block_list_unreadable_) log_.note("The block list can be read again.");
-        block_list_unreadable_ = false;
-    } else if (!block_list_unreadable_) {
-        block_list_unreadable_ = true;
-        log_.note("The block list " + stores_.block_list_path + " cannot be read (" + read.failure +
-                  "). Calls are screened against the list as it was last read.");
+        log_.mended(Fault::BlockList, "The block list can be read again.");
+    } else {
+        log_.fault(Fault::BlockList, "The block list " + stores_.block_list_path + " cannot be read (" + read.failure +
+                                         "). Calls are screened against the list as it was last read.");
     }
 }
 
@@ -92,8 +90,10 @@ bool CallScreener::unwanted(std::string_view block_list, Screen screen) const {
     const std::string_view name = trim(record_.caller_name);
     const std::string_view number = by_number ? trim(record_.caller_number) : std::string_view();
     if (name.empty() && number.empty()) return false;
+    // The line sends a name in whatever case the caller's exchange keeps it ("John Doe"), while
+    // entries are added in capitals: names match without regard to case.
     return any_record(block_list, [&](std::string_view listed_name, std::string_view listed_number) {
-        if (!name.empty() && listed_name == name) return true;
+        if (!name.empty() && equals_ignoring_case(listed_name, name)) return true;
         return !number.empty() && !listed_number.empty() &&
                (digits_equal(listed_number, number) || listed_number == number);
     });
@@ -113,6 +113,7 @@ void CallScreener::screen_call() {
     block(Screen::NameAndNumber);
     if (!counted_) count_call();
     // A report without a name line (number-only caller ID) is complete too.
+    call_pending_ = true;
     start_timer(timers_, log_, TimerId::Timer3, kCompletionIntervalMs);
 }
 
@@ -121,6 +122,7 @@ void CallScreener::name_reported() {
     // again once it is known. A number known only from a message line is counted here.
     if (record_.number_seen && record_.name_seen) block(Screen::NameOnly);
     if (record_.number_seen && !counted_) count_call();
+    call_pending_ = true;
     start_timer(timers_, log_, TimerId::Timer3, kCompletionIntervalMs);
 }
 
@@ -151,7 +153,11 @@ void CallScreener::send(const char* command) {
 }
 
 void CallScreener::note_registry(const RegistryFailure& failure) {
-    if (failure) log_.note("The call totals could not be saved in the registry (" + *failure + ").");
+    if (failure) {
+        log_.fault(Fault::Totals, "The call totals could not be saved in the registry (" + *failure + ").");
+    } else {
+        log_.mended(Fault::Totals, "The call totals are saved again.");
+    }
 }
 
 void CallScreener::on_timer(TimerId timer) {
@@ -188,11 +194,20 @@ void CallScreener::countdown_tick() {
     timers_.stop(TimerId::Timer2);
 }
 
-void CallScreener::complete_call() {
+FileOutcome CallScreener::log_call() {
+    call_pending_ = false;
     timers_.stop(TimerId::Timer3);
     stores_.call_log.append(
         call_log_line(record_.call_date, record_.call_time, record_.caller_name, record_.caller_number, block_flag_));
-    const FileOutcome saved = stores_.call_log.save();
+    return stores_.call_log.save();
+}
+
+void CallScreener::log_call_in_progress() {
+    if (call_pending_) report_call_log(log_call());
+}
+
+void CallScreener::complete_call() {
+    const FileOutcome saved = log_call();
     session_.restart_monitoring();
     block_flag_ = false;
     counted_ = false;
@@ -208,21 +223,18 @@ void CallScreener::complete_call() {
 
 void CallScreener::report_call_log(const FileOutcome& outcome) {
     if (outcome.ok()) {
-        if (call_log_problem_ != FileProblem::None) log_.note("The call log is saved again, with the calls kept meanwhile.");
-        call_log_problem_ = FileProblem::None;
+        log_.mended(Fault::CallLog, "The call log is saved again, with the calls kept meanwhile.");
         return;
     }
-    if (outcome.problem == call_log_problem_) return;
-    call_log_problem_ = outcome.problem;
     const std::string& path = stores_.call_log.path();
     if (outcome.problem == FileProblem::Unreadable) {
         listener_.status_changed(MonitorStatus::LogUnreadable);
-        log_.note("The call log " + path + " cannot be read (" + outcome.reason +
-                  "). New calls are kept until it can be read.");
+        log_.fault(Fault::CallLog, "The call log " + path + " cannot be read (" + outcome.reason +
+                                       "). New calls are kept until it can be read.");
     } else {
         listener_.status_changed(MonitorStatus::LogNotSaved);
-        log_.note("The call log " + path + " could not be saved (" + outcome.reason +
-                  "). New calls are kept and saved with the next call.");
+        log_.fault(Fault::CallLog, "The call log " + path + " could not be saved (" + outcome.reason +
+                                       "). New calls are kept and saved with the next call.");
     }
 }
 

@@ -40,13 +40,19 @@ public:
     // Reads the block list afresh; while it cannot be read, calls are screened against the list as
     // it was last read.
     void read_block_list();
-    // Says, once, that the call log cannot be read or written, and when it can again.
+    // Says that the call log cannot be read or written (it stands until it can), and when it can again.
     void report_call_log(const FileOutcome& outcome);
+
+    // The program is ending: a call already reported is logged now, as the five-second timer would
+    // have logged it (it was counted already).
+    void log_call_in_progress();
 
     // The log was emptied: new calls count from 0 again, shown at once.
     void reset_new_calls();
 
     [[nodiscard]] bool block_flag() const { return block_flag_; }
+    // A call is being answered and hung up, or waits to be logged.
+    [[nodiscard]] bool busy() const { return call_pending_ || hangup_ticks_ != 0 || flush_ticks_ != 0; }
     [[nodiscard]] CallCounters counters() const;
 
 private:
@@ -58,6 +64,7 @@ private:
     void send(const char* command);
     void hangup_tick();
     void countdown_tick();
+    FileOutcome log_call();
     void complete_call();
     void note_registry(const RegistryFailure& failure);
 
@@ -71,13 +78,12 @@ private:
     ModemSession& session_;
 
     bool block_flag_ = false;
-    bool counted_ = false;  // this call's figures have gone up already
+    bool counted_ = false;       // this call's figures have gone up already
+    bool call_pending_ = false;  // reported, not yet logged
     std::uint8_t new_calls_ = 0;
     std::uint8_t hangup_ticks_ = 0;
     std::uint8_t flush_ticks_ = 0;
-    std::string block_list_;                // as last read: used while the file cannot be read
-    bool block_list_unreadable_ = false;    // said so already
-    FileProblem call_log_problem_ = FileProblem::None;  // said so already
+    std::string block_list_;  // as last read: used while the file cannot be read
 };
 
 }  // namespace vantelmoor

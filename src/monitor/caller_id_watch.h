@@ -28,6 +28,8 @@ public:
     void caller_id_line(bool number);
     // The QuietLine timer: the line has not rung for ten seconds.
     void quiet_tick();
+    // A call's rings are still coming.
+    [[nodiscard]] bool call_open() const { return call_open_; }
 
 private:
     void end_call();

@@ -17,12 +17,13 @@ const std::string kModemPage = "http://" + std::string(kWebAddress) + "/modems.h
 }  // namespace
 
 ModemSession::ModemSession(SessionServices services, MonitorListener& listener, ActivityLog& log,
-                           SettingsStore& store, Settings& settings)
+                           SettingsStore& store, Settings& settings, ModemWatchdog& watchdog)
     : services_(services),
       listener_(listener),
       log_(log),
       store_(store),
       settings_(settings),
+      watchdog_(watchdog),
       watch_(services.clock, services.timers, log, [this] { rearm_caller_id(); }) {}
 
 void ModemSession::toggle() {
@@ -44,21 +45,30 @@ PortResult ModemSession::start_listening() {
     port.set_input_len(1);
     if (PortResult failure = initialise_modem()) return failure;
     // A port lost during the reset's pause is being tried again already; that is not a failure.
-    if (port.port_open()) set_listening(true);
+    if (port.port_open()) {
+        set_listening(true);
+        watchdog_.start();
+    }
     return std::nullopt;
 }
 
 // The reset, its pause and the caller-ID command.
 PortResult ModemSession::initialise_modem() {
-    if (PortResult failure = services_.port.output("ATZ\r")) return failure;
-    wait_for_modem();
-    if (!services_.port.port_open()) return std::nullopt;
-    return services_.port.output(settings_.comm_command + "\r");
+    setting_up_ = true;
+    PortResult failure = services_.port.output("ATZ\r");
+    if (!failure) {
+        wait_for_modem();
+        if (services_.port.port_open()) failure = services_.port.output(settings_.comm_command + "\r");
+    }
+    setting_up_ = false;
+    return failure;
 }
 
 void ModemSession::pause_listening() {
+    watchdog_.stop();
     services_.timers.stop(TimerId::ReopenPort);
     reopening_ = false;
+    log_.mended(Fault::Modem);
     services_.port.close();
     set_listening(false);
     listener_.status_changed(MonitorStatus::Paused);
@@ -138,18 +148,19 @@ void ModemSession::offer_modem_page() {
         "\r\r"
         ">> Do you want to visit our web site and learn more about how to block unwanted calls?";
     const MessageAnswer answer = services_.dialogs.message_box(text, "Modem Error", MessageIcon::Information,
-                                                               MessageButtons::YesNo, Modality::Application);
+                                                               MessageButtons::YesNo, Modality::MainWindow);
     if (answer != MessageAnswer::Yes) return;
-    const long result = services_.shell.open_document(kModemPage);
-    if (result >= 0 && result <= 32) {
-        services_.dialogs.message_box(
-            "Could not connect to the Online Order Center. Start Your Internet Browser and try again..",
-            "Internet Connection Error", MessageIcon::Stop, MessageButtons::Ok, Modality::Application);
-    }
+    services_.shell.open_document(kModemPage, [&dialogs = services_.dialogs](long result) {
+        if (result >= 0 && result <= 32) {
+            dialogs.message_box("Could not connect to the Online Order Center. Start Your Internet Browser and try again..",
+                                "Internet Connection Error", MessageIcon::Stop, MessageButtons::Ok, Modality::MainWindow);
+        }
+    });
 }
 
 void ModemSession::port_lost(const PortError& error) {
     if (!services_.port.port_open()) return;  // closed already, by a pause that came first
+    watchdog_.stop();
     services_.port.close();
     try_again_later("The modem on " + port_name() + " stopped working (" + error.description + ")");
 }
@@ -160,13 +171,14 @@ void ModemSession::try_again_later(const std::string& why) {
     reopening_ = true;
     if (!listening_) set_listening(true);
     listener_.status_changed(MonitorStatus::ModemError);
-    log_.note(why + ". Trying it again every 5 seconds.");
+    log_.fault(Fault::Modem, why + ". Trying it again every 5 seconds.");
     start_timer(services_.timers, log_, TimerId::ReopenPort, kReopenIntervalMs);
 }
 
 void ModemSession::on_timer(TimerId timer) {
     if (timer == TimerId::ReopenPort) reopen_tick();
     if (timer == TimerId::QuietLine) watch_.quiet_tick();
+    watchdog_.on_timer(timer);
 }
 
 void ModemSession::reopen_tick() {
@@ -175,11 +187,23 @@ void ModemSession::reopen_tick() {
         return;
     }
     if (services_.port.open()) return;  // still away: the timer tries again
+    // A port that opens is not yet a modem: one switched off opens too. It is back once it answers
+    // its reset.
+    const double asked = services_.clock.now_seconds();
+    services_.port.set_rthreshold(1);
+    services_.port.set_input_len(1);
+    const PortResult failure = initialise_modem();
+    if (!reopening_ || !services_.port.port_open()) return;  // paused, or lost again, meanwhile
+    if (failure || !watchdog_.heard_since(asked)) {
+        services_.port.close();  // still silent: the timer tries again
+        return;
+    }
     services_.timers.stop(TimerId::ReopenPort);
     reopening_ = false;
-    log_.note("The modem on " + port_name() + " is back.");
-    listening_ = false;  // starts as at start-up
-    if (const PortResult failure = start_listening()) port_lost(*failure);
+    log_.mended(Fault::Modem, "The modem on " + port_name() + " is back.");
+    listener_.status_changed(MonitorStatus::WaitingForCall);
+    set_listening(true);
+    watchdog_.start();
 }
 
 void ModemSession::rearm_caller_id() {

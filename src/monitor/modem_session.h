@@ -10,6 +10,7 @@
 
 #include "monitor/activity_log.h"
 #include "monitor/caller_id_watch.h"
+#include "monitor/modem_watchdog.h"
 #include "monitor/monitor_listener.h"
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
@@ -34,7 +35,7 @@ public:
     static constexpr int kReopenIntervalMs = 5000;
 
     ModemSession(SessionServices services, MonitorListener& listener, ActivityLog& log, SettingsStore& store,
-                 Settings& settings);
+                 Settings& settings, ModemWatchdog& watchdog);
 
     // Connect(0): starts listening when not listening, pauses when listening.
     void toggle();
@@ -50,6 +51,8 @@ public:
     void caller_id_line(bool number) { watch_.caller_id_line(number); }
 
     [[nodiscard]] bool listening() const { return listening_; }
+    // The modem is being reset and set up, or a call's rings are still coming.
+    [[nodiscard]] bool busy() const { return setting_up_ || watch_.call_open(); }
     [[nodiscard]] int next_port() const { return next_port_; }
 
 private:
@@ -70,10 +73,12 @@ private:
     ActivityLog& log_;
     SettingsStore& store_;
     Settings& settings_;
+    ModemWatchdog& watchdog_;
     CallerIdWatch watch_;
     bool listening_ = false;  // the toggle reads "&Pause"
     bool reopening_ = false;  // the port stopped working and is tried again
     bool restarting_ = false;
+    bool setting_up_ = false;
     int next_port_ = 0;
 };
 

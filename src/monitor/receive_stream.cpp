@@ -1,5 +1,6 @@
 #include "monitor/receive_stream.h"
 
+#include <utility>
 
 namespace vantelmoor {
 namespace {
@@ -17,13 +18,19 @@ bool is_error_reply(std::string_view line) {
 }  // namespace
 
 ReceiveStream::ReceiveStream(ModemPort& port, MonitorListener& listener, ActivityLog& log, CallerIdParser& parser,
-                             std::function<void()> error_reply)
-    : port_(port), listener_(listener), log_(log), parser_(parser), error_reply_(std::move(error_reply)) {
+                             ModemWatchdog& watchdog, std::function<void()> error_reply)
+    : port_(port),
+      listener_(listener),
+      log_(log),
+      parser_(parser),
+      watchdog_(watchdog),
+      error_reply_(std::move(error_reply)) {
     line_buffer_.reserve(kMaxLine);
 }
 
 void ReceiveStream::on_comm() {
     if (port_.comm_event() != kCommEventReceive) return;
+    watchdog_.heard();
     do {
         const std::string input = port_.input();
         if (input.empty()) break;
@@ -33,7 +40,17 @@ void ReceiveStream::on_comm() {
 }
 
 void ReceiveStream::receive(char ch) {
-    log_.append(ch);
+    if (drop_line_feed_ && ch == '\n') {
+        drop_line_feed_ = false;
+        return;
+    }
+    drop_line_feed_ = false;
+    if (watchdog_.asking()) {
+        held_ += ch;
+    } else {
+        if (!held_.empty()) log_.append(std::exchange(held_, {}));  // the modem was asked, and did not answer
+        log_.append(ch);
+    }
     if (skip_next_) {
         skip_next_ = false;
         return;
@@ -48,10 +65,24 @@ void ReceiveStream::receive(char ch) {
         const std::string line = std::move(line_buffer_);
         line_buffer_.clear();
         parser_.parse_line(line);
+        if (watchdog_.asking()) while_asked(line);
         if (is_error_reply(line) && error_reply_) error_reply_();
         return;
     }
     if (line_buffer_.size() < kMaxLine) line_buffer_.push_back(ch);
+}
+
+void ReceiveStream::while_asked(std::string_view line) {
+    const std::size_t start = line.find_first_not_of("\n\r ");
+    const std::string_view said = start == std::string_view::npos ? std::string_view{} : line.substr(start);
+    if (said.empty() || said == "AT") return;  // the question's echo, or a line end: wait for the answer
+    if (said == "OK") {
+        drop_line_feed_ = true;  // the answer's own line end
+    } else {
+        log_.append(held_);
+    }
+    held_.clear();
+    watchdog_.answered();
 }
 
 void ReceiveStream::set_light_state(bool on) { light_state_ = on; }

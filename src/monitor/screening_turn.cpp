@@ -13,7 +13,8 @@ ScreeningTurn::ScreeningTurn(ScreeningLock& lock, Timers& timers, MonitorListene
 void ScreeningTurn::start() {
     if (take()) return;
     listener_.status_changed(MonitorStatus::ScreenedElsewhere);
-    log_.note("Another user's Vantelmoor is screening the line. This one waits, and takes over when that one ends.");
+    log_.fault(Fault::ScreenedElsewhere,
+               "Another user's Vantelmoor is screening the line. This one waits, and takes over when that one ends.");
     start_timer(timers_, log_, TimerId::TakeOver, kRetryMs);
 }
 
@@ -21,14 +22,14 @@ bool ScreeningTurn::try_now() { return screening_ || take(); }
 
 void ScreeningTurn::on_timer(TimerId timer) {
     if (timer != TimerId::TakeOver) return;
-    if (screening_ || !take()) return;
-    log_.note("The other user's Vantelmoor has ended: this one screens the line now.");
+    if (!screening_) take();
 }
 
 bool ScreeningTurn::take() {
     if (!lock_.try_take()) return false;
     screening_ = true;
     timers_.stop(TimerId::TakeOver);
+    log_.mended(Fault::ScreenedElsewhere, "The other user's Vantelmoor has ended: this one screens the line now.");
     if (begin_) begin_();
     return true;
 }

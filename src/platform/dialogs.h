@@ -10,7 +10,9 @@ namespace vantelmoor {
 enum class MessageIcon { Information, Question, Exclamation, Stop };
 enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
-enum class Modality { Application, System };
+// The window a box is modal to, the one that asks (disabled while the box is open), or, for
+// start-up and modem problems, the whole system.
+enum class Modality { MainWindow, CallLogWindow, PreferencesWindow, System };
 
 class Dialogs {
 public:

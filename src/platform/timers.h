@@ -14,6 +14,8 @@ enum class TimerId {
     QuietLine,   // the line has stopped ringing
     RunMarker,   // is the run marker still there?
     TakeOver,    // another try at the machine's screening lock
+    Watchdog,    // once a minute: has the modem said anything lately?
+    WatchdogAnswer,  // the modem's time to answer "AT"
 };
 
 class Timers {

@@ -127,7 +127,7 @@ void CallLogWindow::button_click(CallLogButton button) {
 }
 
 void CallLogWindow::box(const std::string& text, const std::string& title, MessageIcon icon) {
-    parts_.dialogs.message_box(text, title, icon, MessageButtons::Ok, Modality::Application);
+    parts_.dialogs.message_box(text, title, icon, MessageButtons::Ok, Modality::CallLogWindow);
 }
 
 void CallLogWindow::block_from_log() {
@@ -146,9 +146,11 @@ void CallLogWindow::block_from_log() {
     const std::string question =
         "Turn call blocking on for this name/number?\r\rName: " + name + "\r\rPhone Number: " + number;
     if (parts_.dialogs.message_box(question, "Add a number to block list", MessageIcon::Question,
-                                   MessageButtons::YesNo, Modality::Application) == MessageAnswer::Yes) {
-        tell_add_outcome(parts_.dialogs,
-                         parts_.block_list.add_block(fixed_width(name, kBlockFieldSize), fixed_width(number, kBlockFieldSize)));
+                                   MessageButtons::YesNo, Modality::CallLogWindow) == MessageAnswer::Yes) {
+        const AddOutcome outcome =
+            parts_.block_list.add_block(fixed_width(name, kBlockFieldSize), fixed_width(number, kBlockFieldSize));
+        // As the monitor window's own button does once its caller is on the list.
+        if (tell_add_outcome(parts_.dialogs, outcome)) parts_.main_view.set_enabled(Control::Connect2, false);
     }
     view_.set_enabled(CallLogButton::Block, false);
 }
@@ -159,7 +161,7 @@ void CallLogWindow::clear_log() {
         return;
     }
     if (parts_.dialogs.message_box("Remove all Items From the Log?", "Reset the Log?", MessageIcon::Question,
-                                   MessageButtons::YesNo, Modality::Application) != MessageAnswer::Yes) {
+                                   MessageButtons::YesNo, Modality::CallLogWindow) != MessageAnswer::Yes) {
         return;
     }
     if (const FileOutcome cleared = parts_.call_log.clear(); !cleared.ok()) {
@@ -174,26 +176,34 @@ void CallLogWindow::clear_log() {
     parts_.commands.call_log_cleared();
 }
 
+// The pages go out in the background: a call that rings meanwhile is screened as always.
 void CallLogWindow::print_log() {
+    if (printing_) {
+        box("The call log is being printed. Please Wait.", "Vantelmoor", MessageIcon::Information);
+        return;
+    }
     close();
     parts_.main_view.hide();
     box("Printing. Please Wait.\r\rClick OK to continue.", "Vantelmoor", MessageIcon::Information);
-    parts_.dialogs.set_busy(true);
     // The printout is taken from the file, not from the window's list.
     const FileRead read = parts_.files.read_all(parts_.call_log.path(), kLargestCallLog);
-    int lines_per_page = 0;
-    PrintFailure failure = parts_.printer.lines_per_page(kPrintPoints, lines_per_page);
-    if (!failure && read.bytes) {
-        failure = parts_.printer.print("Vantelmoor Call Log", call_log_printout(read_call_records(*read.bytes), lines_per_page),
-                                       kPrintPoints);
-    }
-    parts_.dialogs.set_busy(false);
-    if (!failure && !read.bytes) {
+    if (!read.bytes) {
         parts_.dialogs.message_box("The call log cannot be read (" + read.failure + "), so it was not printed.",
                                    "Vantelmoor Print Log Error", MessageIcon::Stop, MessageButtons::Ok,
                                    Modality::System);
         return;
     }
+    printing_ = true;
+    parts_.dialogs.set_busy(true);
+    parts_.printer.print(
+        "Vantelmoor Call Log", kPrintPoints,
+        [lines = read_call_records(*read.bytes)](int lines_per_page) { return call_log_printout(lines, lines_per_page); },
+        [this](const PrintFailure& failure) { printed(failure); });
+}
+
+void CallLogWindow::printed(const PrintFailure& failure) {
+    printing_ = false;
+    parts_.dialogs.set_busy(false);
     if (failure) {
         parts_.log.note("Printing failed (" + *failure + ").");
         parts_.dialogs.message_box(

@@ -64,6 +64,7 @@ private:
     void block_from_log();
     void clear_log();
     void print_log();
+    void printed(const PrintFailure& failure);
     void box(const std::string& text, const std::string& title, MessageIcon icon);
 
     CallLogView& view_;
@@ -71,6 +72,7 @@ private:
     bool loaded_ = false;
     bool list_empty_ = true;
     bool unreadable_said_ = false;
+    bool printing_ = false;
 };
 
 }  // namespace vantelmoor

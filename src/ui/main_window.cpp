@@ -70,7 +70,7 @@ void MainWindowPresenter::menu_chosen(MainMenuItem item) {
         case MainMenuItem::Help: open_document(parts_.readme_path, "The help file " + parts_.readme_path); break;
         case MainMenuItem::Version:
             parts_.dialogs.message_box(version_text(), "Vantelmoor by " + std::string(kMakerName),
-                                       MessageIcon::Information, MessageButtons::Ok, Modality::Application);
+                                       MessageIcon::Information, MessageButtons::Ok, Modality::MainWindow);
             break;
         case MainMenuItem::Pause: parts_.commands.toggle_monitoring(); break;
         case MainMenuItem::Quit: parts_.commands.quit(); break;
@@ -83,19 +83,18 @@ void MainWindowPresenter::label2_click() {
 
 // The shell shows its own message for some failures, not for all: one it does not is said here.
 void MainWindowPresenter::open_document(const std::string& target, const std::string& what) {
-    const long result = parts_.shell.open_document(target);
-    if (result >= 0 && result <= 32) {
-        parts_.dialogs.message_box(what + " could not be opened (error " + std::to_string(result) + ").",
-                                   std::string(kProductName), MessageIcon::Exclamation, MessageButtons::Ok,
-                                   Modality::Application);
-    }
+    parts_.shell.open_document(target, [&dialogs = parts_.dialogs, what](long result) {
+        if (result >= 0 && result <= 32) {
+            dialogs.message_box(what + " could not be opened (error " + std::to_string(result) + ").",
+                                std::string(kProductName), MessageIcon::Exclamation, MessageButtons::Ok,
+                                Modality::MainWindow);
+        }
+    });
 }
 
 bool MainWindowPresenter::query_unload(CloseReason reason) { return reason != CloseReason::User; }
 
-void MainWindowPresenter::form_unload() {
-    if (parts_.port.port_open()) parts_.port.close();
-}
+void MainWindowPresenter::form_unload() { parts_.commands.session_ending(); }
 
 void MainWindowPresenter::offer_to_block_caller() {
     const std::string name = view_.text(Control::txtName);
@@ -103,7 +102,7 @@ void MainWindowPresenter::offer_to_block_caller() {
     const std::string question = "Turn call blocking ON for this name/number?\r\rName: " + name +
                                  "\r\rPhone Number: " + number;
     if (parts_.dialogs.message_box(question, "Add a number to block list", MessageIcon::Question,
-                                   MessageButtons::YesNo, Modality::Application) != MessageAnswer::Yes) {
+                                   MessageButtons::YesNo, Modality::MainWindow) != MessageAnswer::Yes) {
         return;
     }
     const AddOutcome outcome = parts_.block_list.add_block(fixed_width(trim(name), kBlockFieldSize),

@@ -8,7 +8,6 @@
 #include "monitor/monitor_listener.h"
 #include "monitor/receive_stream.h"
 #include "platform/dialogs.h"
-#include "platform/modem_port.h"
 #include "platform/shell.h"
 #include "store/block_list.h"
 #include "store/settings.h"
@@ -23,7 +22,6 @@ inline constexpr const char* kPauseCaption = "&Pause";
 
 struct MainWindowParts {
     ReceiveStream& stream;
-    ModemPort& port;
     Dialogs& dialogs;
     Shell& shell;
     ProgramCommands& commands;

@@ -64,7 +64,7 @@ void PreferencesWindow::close() {
 }
 
 void PreferencesWindow::box(const std::string& text, MessageIcon icon) {
-    parts_.dialogs.message_box(text, kTitle, icon, MessageButtons::Ok, Modality::Application);
+    parts_.dialogs.message_box(text, kTitle, icon, MessageButtons::Ok, Modality::PreferencesWindow);
 }
 
 // Each showing starts from the file and the registry again, and writes nothing: an option that
@@ -160,7 +160,7 @@ void PreferencesWindow::remove() {
     const std::string question =
         "Do you want to turn OFF call blocking for:\r\rName: " + name + "\r\rPhone Number: " + number;
     if (parts_.dialogs.message_box(question, "Delete This Entry?", MessageIcon::Question, MessageButtons::YesNo,
-                                   Modality::Application) != MessageAnswer::Yes) {
+                                   Modality::PreferencesWindow) != MessageAnswer::Yes) {
         return;
     }
     lines_.erase(lines_.begin() + selected);
@@ -200,7 +200,7 @@ void PreferencesWindow::exit() {
     if (dirty_) {
         asked = true;
         switch (parts_.dialogs.message_box("Save changes?", "Vantelmoor Settings in Memory", MessageIcon::Question,
-                                           MessageButtons::YesNoCancel, Modality::Application)) {
+                                           MessageButtons::YesNoCancel, Modality::PreferencesWindow)) {
             case MessageAnswer::Cancel: return;
             case MessageAnswer::Yes:
                 if (!save()) return;  // nothing is dropped: the window stays with the edits

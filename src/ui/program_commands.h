@@ -15,8 +15,11 @@ public:
     virtual void open() = 0;
     // Hides the monitor window when it is visible, opens it otherwise.
     virtual void show_or_hide() = 0;
-    // Removes the icon and ends the program at once.
+    // Logs a call already reported, removes the icon and ends the program at once.
     virtual void quit() = 0;
+    // Windows is shutting down or the user signs out: a call already reported is logged and the
+    // port closed.
+    virtual void session_ending() = 0;
     // Loads the call-log window if need be and shows it.
     virtual void show_call_log() = 0;
     // Shows the preferences window, modal; returns once it is closed.

@@ -69,12 +69,15 @@ void TrayPresenter::counters_changed(const CallCounters& counters) {
     show_icon();
 }
 
-void TrayPresenter::show_icon() {
-    const bool shown = view_.show_icon(tray_tip(counters_, screened_elsewhere_));
-    if (!shown && !icon_refused_) {
-        parts_.log.note("Windows did not take the notification-area icon; it is added again when the taskbar starts.");
+void TrayPresenter::show_icon() { view_.show_icon(tray_tip(counters_, screened_elsewhere_)); }
+
+void TrayPresenter::icon_shown(bool shown) {
+    if (shown) {
+        parts_.log.mended(Fault::TrayIcon);
+    } else {
+        parts_.log.fault(Fault::TrayIcon,
+                         "Windows did not take the notification-area icon; it is added again when the taskbar starts.");
     }
-    icon_refused_ = !shown;
 }
 
 }  // namespace vantelmoor

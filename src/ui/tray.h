@@ -40,6 +40,7 @@ public:
     void menu_chosen(TrayMenuItem item) override;
     void taskbar_created() override;
     void session_ending() override;
+    void icon_shown(bool shown) override;
 
     void monitoring_changed(bool listening) override;
     void status_changed(MonitorStatus status) override;
@@ -52,7 +53,6 @@ private:
     TrayParts parts_;
     CallCounters counters_;
     bool screened_elsewhere_ = false;
-    bool icon_refused_ = false;  // said so already
 };
 
 }  // namespace vantelmoor

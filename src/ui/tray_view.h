@@ -42,14 +42,17 @@ public:
     virtual void taskbar_created() = 0;
     // Windows is shutting down or the user logs off.
     virtual void session_ending() = 0;
+    // What became of the last show_icon: false when the shell refused it.
+    virtual void icon_shown(bool shown) = 0;
 };
 
 class TrayView {
 public:
     virtual ~TrayView() = default;
     virtual void set_events(TrayViewEvents* events) = 0;
-    // Shows the icon with this tip, adding it when it is not there; false when the shell refused.
-    [[nodiscard]] virtual bool show_icon(const std::string& tip) = 0;
+    // Shows the icon with this tip, adding it when it is not there. The shell may be slow, or not
+    // there yet at sign-in: the answer comes later, as icon_shown.
+    virtual void show_icon(const std::string& tip) = 0;
     virtual void delete_icon() = 0;
     virtual void set_menu_enabled(TrayMenuItem item, bool enabled) = 0;
     // The pop-up menu at the pointer; a choice comes back as menu_chosen.

@@ -1,6 +1,6 @@
 """Nothing lost, nothing silent: a call log held by another program at start-up, a blocked caller
-whose report the modem's echo splits, and a modem that is unplugged and plugged in again, all in
-one run of the program."""
+whose report the modem's echo splits, a modem that is unplugged and plugged in again, and one that
+is switched off (it says nothing, and no error comes), all in one run of the program."""
 
 import unittest
 
@@ -53,6 +53,16 @@ class ModemThatEchoesAndVanishes(Scenario):
         self.modem.command("call 5550001111 BACK AGAIN")
         self.wait_text("txtName", "BACK AGAIN")
         self.assertEqual(self.text("txtNumber"), "555-000-1111")
+
+        # Switched off, the modem reports nothing: a minute of quiet, then it is asked, and two
+        # silences are a lost modem. Switched on, the next try finds it answering.
+        self.modem.command("off")
+        self.wait_text("lblStatus(0)", "Modem Error", timeout=150)
+        self.wait_log_text("did not answer AT twice")
+        self.assertEqual(self.text("Connect(0)"), "&Pause")
+        self.modem.command("on")
+        self.wait_text("lblStatus(0)", "Waiting for Call", timeout=20)
+        self.wait_log_text("is back")
 
 
 if __name__ == "__main__":

@@ -75,11 +75,17 @@ class TrayUtility(Scenario):
         wait_until(lambda: not self.visible(), "F12 to hide the window")
 
         wait_until(lambda: self.commands()[-1] == "AT+VCID=1", "the reset after the call")
+        # A call whose report has come in, then Quit at once, well within its five seconds: it is
+        # logged all the same.
+        self.modem.command("raw \\r\\nRING\\r\\n\\r\\nDATE=0321\\r\\nTIME=1405\\r\\nNMBR=5550001111\\r\\nNAME=JANE ROE\\r\\n")
+        self.wait_text("txtName", "JANE ROE")
         sent = len(self.commands())
         self.probe("menu", "Vantelmoor", "&Quit Vantelmoor")
         self.program.wait(timeout=30)
         self.assertEqual(len(self.commands()), sent)
         self.assertEqual(self.modem.holders(), set())
+        self.assertEqual((self.program_dir / "Vantelmoor.log").read_bytes()[61:],
+                         b"03/21     02:05 PM  JANE ROE            5550001111          \x00")
 
     def test_deleting_the_run_marker_ends_the_program_within_ten_seconds(self):
         self.start_program()

@@ -95,6 +95,15 @@ class CallLogAndPreferences(Scenario):
         self.probe("answer", "Vantelmoor Settings in Memory", "No")
         wait_until(lambda: not self.shown("Vantelmoor Preferences"), "the preferences window to close")
         self.assertEqual(self.registry_values().get("BlockAnonName"), "True")
+        self.assertEqual(self.registry_values().get("BlockAnonNum"), "True")
+
+        # The options hold after a restart, the preferences window never opened: "private" is blocked.
+        self.probe("menu", "Vantelmoor", "&Quit Vantelmoor")
+        self.program.wait(timeout=30)
+        self.start_program()
+        self.wait_text("Connect(0)", "&Pause")
+        self.modem.command("call PRIVATE PRIVATE CALLER")
+        wait_until(lambda: any(command == "ATA" for _, command in self.modem.commands()), "the private caller answered")
 
     def wait_box_window(self, caption):
         wait_until(lambda: self.probe("rect", caption, check=False).returncode == 0, f"the input box {caption!r}")

@@ -34,15 +34,22 @@ TEST(ActivityLogTest, ShowsEachBurstWithoutRewritingAndKeepsAtLeastTheLast32KiB)
     EXPECT_LE(shown.rewrites, 300000 / static_cast<int>(ActivityLog::kLimit - ActivityLog::kKeep) + 1);
 }
 
-TEST(ActivityLogTest, NotesStandOnLinesOfTheirOwnAndTheLastFewOutliveAClear) {
+// After every call the log is emptied: only what still stands comes back, not every note ever made.
+TEST(ActivityLogTest, ANoteIsSaidOnceAndAFaultComesBackAfterEveryCallUntilMended) {
     Shown shown;
     ActivityLog log(shown);
     log.append('x');
-    for (int i = 0; i < 10; ++i) log.note("note " + std::to_string(i));
-    EXPECT_EQ(shown.text.substr(0, 13), "x\r\n* note 0\r\n");
+    log.note("where the data is kept");
+    log.fault(Fault::Modem, "the modem is away");
+    log.fault(Fault::Modem, "the modem is away");  // standing already: not said again
+    log.fault(Fault::CallLog, "the call log is held");
+    EXPECT_EQ(shown.text, "x\r\n* where the data is kept\r\n* the modem is away\r\n* the call log is held\r\n");
     log.clear();
-    EXPECT_EQ(shown.text.find("note 1\r"), std::string::npos);
-    EXPECT_EQ(shown.text.find("* note 2\r\n"), 0u);
+    EXPECT_EQ(shown.text, "* the modem is away\r\n* the call log is held\r\n");
+    log.mended(Fault::Modem, "the modem is back");
+    log.mended(Fault::Modem, "said only when it stood");
+    log.clear();
+    EXPECT_EQ(shown.text, "* the call log is held\r\n");
     EXPECT_EQ(shown.text, log.text());
 }
 

@@ -119,9 +119,9 @@ TEST_F(ModemSessionTest, AToggleEnteredAgainDuringTheWaitActsOnTheStateItFinds) 
     EXPECT_EQ(rig.caption(), "&Pause");
 }
 
-TEST_F(ModemSessionTest, TheResetAfterACallKeepsTheStateAndTheProgramsOwnNotes) {
+TEST_F(ModemSessionTest, TheResetAfterACallKeepsTheStateAndTheFaultsThatStand) {
     toggle();
-    rig.log.note("a note of the program's own");
+    rig.log.fault(Fault::CallLog, "a note of the program's own");
     rig.port.writes.clear();
     rig.session.restart_monitoring();
     EXPECT_EQ(rig.port.written_texts(), (Texts{"ATZ\r", "AT+VCID=1\r"}));
@@ -159,6 +159,61 @@ TEST_F(ModemSessionTest, AModemThatGoesAwayIsTriedEveryFiveSecondsWithoutABoxUnt
     EXPECT_EQ(rig.status(), "Waiting for Call");
     EXPECT_EQ(rig.caption(), "&Pause");
     EXPECT_TRUE(rig.noted("The modem on COM1 is back."));
+}
+
+// An RS-232 modem switched off says nothing and reports no error: after a minute of quiet it is
+// asked, and two silences in a row are a lost modem, back only once it answers its reset again.
+TEST(ModemWatchdogTest, AQuietModemIsAskedOnceAMinuteAndTwoSilencesInARowAreALostModem) {
+    struct Case {
+        const char* what;
+        std::vector<bool> answers;  // whether each of the watchdog's "AT"s is answered
+        bool switched_off;          // from the first question on, the modem says nothing at all
+        bool ringing;               // a call rings throughout
+        bool paused;
+        int asked;                  // "AT"s sent in 130 seconds
+        const char* status;
+    };
+    const Case cases[] = {
+        {"a quiet line", {true, true}, false, false, false, 2, "Waiting for Call"},
+        {"a ringing line", {}, false, true, false, 0, "Waiting for Call"},
+        {"paused", {}, false, false, true, 0, "Paused"},
+        {"one silence, then an answer", {false, true}, false, false, false, 2, "Waiting for Call"},
+        {"switched off", {}, true, false, false, 2, "Modem Error"},
+    };
+    for (const Case& c : cases) {
+        ProgramRig rig;
+        std::size_t questions = 0;
+        bool off = false;
+        rig.modem_replies([&](const std::string& command) -> std::string {
+            if (command == "AT\r") off = c.switched_off;
+            if (off) return "";
+            if (command != "AT\r") return command + "\r\nOK\r\n";
+            const bool answer = questions < c.answers.size() && c.answers[questions];
+            ++questions;
+            return answer ? "AT\r\r\nOK\r\n" : "";
+        });
+        rig.click(0);
+        if (c.paused) rig.click(0);
+        if (c.ringing) {
+            for (double at = 1; at < 130; at += 6) rig.loop.after(at, [&] { rig.port.arrive("\r\nRING\r\n"); });
+        }
+        rig.loop.run_until(rig.loop.now_seconds() + 1);
+        const std::string before = rig.log.text();
+        rig.loop.run_until(rig.loop.now_seconds() + 129);
+        EXPECT_EQ(rig.count("AT"), c.asked) << c.what;
+        EXPECT_EQ(rig.status(), c.status) << c.what;
+        if (!c.ringing) {
+            EXPECT_EQ(rig.log.text().find("\r\nOK", before.size()), std::string::npos) << c.what;
+        }
+        if (!c.switched_off) continue;
+        EXPECT_TRUE(rig.noted("did not answer AT twice")) << c.what;
+        rig.loop.run_until(rig.loop.now_seconds() + 20);  // its port opens; its reset goes unanswered
+        EXPECT_EQ(rig.status(), "Modem Error") << c.what;
+        off = false;  // switched on again
+        rig.loop.run_until(rig.loop.now_seconds() + 8);
+        EXPECT_EQ(rig.status(), "Waiting for Call") << c.what;
+        EXPECT_TRUE(rig.noted("is back")) << c.what;
+    }
 }
 
 TEST_F(ModemSessionTest, PausingStopsTheRetriesAndAFailingWriteCountsAsAModemGone) {
@@ -217,7 +272,7 @@ TEST_F(ErrorFallbackTest, TheFirstErrorSwitchesToTheSecondCommandSavesItAndListe
         return command == "AT+VCID=1\r" ? command + "\r\nERROR\r\n" : command + "\r\nOK\r\n";
     });
     toggle();
-    rig.loop.run_all();
+    rig.loop.run_until(rig.loop.now_seconds() + 10);
     EXPECT_EQ(rig.port.written_texts(), (Texts{"ATZ\r", "AT+VCID=1\r", "ATZ\r", "AT#VCID=1\r"}));
     EXPECT_EQ(rig.registry.text(kSettingsKey, "CommCommand"), "AT#VCID=1");
     EXPECT_EQ(rig.caption(), "&Pause");
@@ -229,7 +284,7 @@ TEST_F(ErrorFallbackTest, AnErrorArrivingDuringTheResetsWaitRestartsWithinIt) {
     rig.modem_replies(
         [](const std::string& command) { return command == "AT+VCID=1\r" ? "\r\nERROR\r\n" : "\r\nOK\r\n"; }, 0.2);
     toggle();
-    rig.loop.run_all();
+    rig.loop.run_until(rig.loop.now_seconds() + 10);
     EXPECT_EQ(rig.port.written_texts().back(), "AT#VCID=1\r");
     EXPECT_EQ(rig.caption(), "&Pause");
     EXPECT_TRUE(rig.port.port_open());
@@ -240,7 +295,7 @@ TEST_F(ErrorFallbackTest, TheSecondErrorOffersTheModemPageAndAnsweredNoLeavesMon
         return command + (command.find("VCID") != std::string::npos ? "\r\nERROR\r\n" : "\r\nOK\r\n");
     });
     toggle();
-    rig.loop.run_all();
+    rig.loop.run_until(rig.loop.now_seconds() + 10);
     ASSERT_EQ(rig.dialogs.shown.size(), 1u);
     const auto& box = rig.dialogs.shown[0];
     EXPECT_EQ(box.title, "Modem Error");
@@ -262,7 +317,7 @@ TEST_F(ErrorFallbackTest, AnsweredYesOpensTheModemPageAndReportsAShellFailure) {
     rig.dialogs.answers = {MessageAnswer::Yes};
     rig.shell.result = 2;
     toggle();
-    rig.loop.run_all();
+    rig.loop.run_until(rig.loop.now_seconds() + 10);
     EXPECT_EQ(rig.shell.opened, (Texts{"http://www.vantelmoor.example/modems.htm"}));
     ASSERT_EQ(rig.dialogs.shown.size(), 2u);
     EXPECT_EQ(rig.dialogs.shown[1].title, "Internet Connection Error");

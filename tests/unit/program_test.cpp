@@ -90,6 +90,22 @@ TEST_F(ProgramTest, ACopyStartedWhileAnotherScreensWaitsChangesNothingAndTakesOv
     EXPECT_TRUE(rig.files.files.contains(ProgramRig::kLogFile));
 }
 
+// The options hold from the start (not only once Preferences has been opened), and a call the
+// modem reported is in the log even when the program ends before its five seconds are up.
+TEST_F(ProgramTest, TheOptionsHoldFromStartAndACallReportedJustBeforeQuitIsLogged) {
+    rig.registry.put_text(kSettingsKey, "BlockAnonNum", "True");
+    rig.registry.put_text(kSettingsKey, "BlockAnonName", "False");
+    start();
+    rig.port.arrive("\r\nRING\r\nNMBR=PRIVATE\r\nNAME=PRIVATE CALLER\r\n");
+    EXPECT_EQ(rig.count("ATA"), 1);
+    after(1.5);
+    tray_menu(TrayMenuItem::Quit);
+    EXPECT_TRUE(rig.app.ended);
+    const std::vector<std::string> logged = read_call_records(rig.files.files[ProgramRig::kLogFile]);
+    ASSERT_EQ(logged.size(), 1u);
+    EXPECT_EQ(logged[0].substr(22), "PRIVATE CALLER       PRIVATE              Y");
+}
+
 TEST(DataDirectoryTest, SetupsCopyUsesTheSharedFolderAndAnyOtherCopyItsOwnWhenItCanWriteThere) {
     const std::string setup_dir = "C:\\Program Files\\Vantelmoor";
     const std::string shared = "C:\\ProgramData\\Vantelmoor";
@@ -228,7 +244,7 @@ TEST_F(ProgramTest, VersionHelpAndTheWebSiteFromTheMainWindow) {
     EXPECT_EQ(rig.dialogs.shown[0].text, version_text());
     EXPECT_EQ(version_text().substr(0, 28), "Vantelmoor Version: 10.0.4\r\r");
     EXPECT_EQ(rig.dialogs.shown[0].title, "Vantelmoor by Mornavelle");
-    EXPECT_EQ(rig.dialogs.shown[0].modality, Modality::Application);
+    EXPECT_EQ(rig.dialogs.shown[0].modality, Modality::MainWindow);
     rig.choose(MainMenuItem::Help);
     rig.view.events->label2_click();
     const std::vector<std::string> opened{"C:\\Vantelmoor\\VantelmoorReadme.txt", "http://www.vantelmoor.example/"};

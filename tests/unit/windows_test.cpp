@@ -109,8 +109,32 @@ TEST_F(WindowsTest, BlockingFromTheLogAsksThenAddsTheCallerAsShownOrSaysItIsTher
     EXPECT_EQ(last_box().text, "Turn call blocking on for this name/number?\r\rName: JOHN DOE\r\rPhone Number: 555-123-4567");
     EXPECT_EQ(blocked(), (std::vector<BlockEntry>{{"JOHN DOE", "555-123-4567"}}));
     EXPECT_FALSE(enabled(CallLogButton::Block));
+    EXPECT_FALSE(rig.view[Control::Connect2].enabled);  // as after the monitor window's own button
     press(CallLogButton::Block);
     EXPECT_EQ(last_box().text, "This name/number is already being blocked.");
+}
+
+// A question belongs to the window that asks, so that window cannot be clicked underneath it.
+TEST_F(WindowsTest, EachQuestionIsModalToTheWindowThatAsksIt) {
+    log({call_log_line("01/01", "", "JOHN DOE", "5551234567", false)});
+    block_list({{"ANN", "1"}});
+    rig.choose(MainMenuItem::ShowLog);
+    log_view.selection = 0;
+    press(CallLogButton::Block);
+    press(CallLogButton::Clear);
+    rig.choose(MainMenuItem::Preferences);
+    prefs_view.selection = 0;
+    press(PreferencesButton::Remove);
+    prefs_view.toggle(kPrivateCheck);
+    rig.dialogs.answers = {MessageAnswer::Cancel};
+    press(PreferencesButton::Exit);
+    std::vector<std::pair<std::string, Modality>> asked;
+    for (const test::ShownBox& box : rig.dialogs.shown) asked.emplace_back(box.title, box.modality);
+    EXPECT_EQ(asked, (std::vector<std::pair<std::string, Modality>>{
+                         {"Add a number to block list", Modality::CallLogWindow},
+                         {"Reset the Log?", Modality::CallLogWindow},
+                         {"Delete This Entry?", Modality::PreferencesWindow},
+                         {"Vantelmoor Settings in Memory", Modality::PreferencesWindow}}));
 }
 
 TEST_F(WindowsTest, ClearingTheLogEmptiesFileAndCopyAndCountsNewCallsFromZeroAtOnce) {
@@ -137,11 +161,17 @@ TEST_F(WindowsTest, ClearingTheLogEmptiesFileAndCopyAndCountsNewCallsFromZeroAtO
     EXPECT_EQ(last_box().title, "Remove All");
 }
 
-TEST_F(WindowsTest, PrintingClosesTheWindowPrintsTheFileAndSaysWhenThereIsNoPrinter) {
+// Hundreds of pages may go out: the printing must not hold a listed caller's answer.
+TEST_F(WindowsTest, PrintingGoesOnWhileCallsAreScreenedAndSaysWhenThereIsNoPrinter) {
     log({call_log_line("03/21", "02:05 PM", "JOHN DOE", "5551234567", true)});
+    block_list({{"", "5551234567"}});
     rig.tray.events->menu_chosen(TrayMenuItem::Open);
     press(CallLogButton::Print);
     EXPECT_EQ(rig.dialogs.shown[0].text, "Printing. Please Wait.\r\rClick OK to continue.");
+    EXPECT_EQ(rig.dialogs.busy, std::vector<bool>{true});
+    rig.port.arrive("\r\nRING\r\nNMBR=5551234567\r\n");  // while the pages go out
+    EXPECT_EQ(rig.count("ATA"), 1);
+    rig.printer.finish();
     ASSERT_EQ(rig.printer.printed.size(), 1u);
     EXPECT_EQ(rig.printer.printed[0].back().text.back(), 'Y');
     EXPECT_EQ(rig.dialogs.busy, (std::vector<bool>{true, false}));
@@ -151,6 +181,7 @@ TEST_F(WindowsTest, PrintingClosesTheWindowPrintsTheFileAndSaysWhenThereIsNoPrin
     rig.printer.missing = "There is no default printer.";
     rig.choose(MainMenuItem::ShowLog);
     press(CallLogButton::Print);
+    rig.printer.finish();
     EXPECT_EQ(last_box().title, "Vantelmoor Print Log Error");
     EXPECT_EQ(last_box().text, "There is a problem connecting to your default printer. This function may not be "
                                "available under your current configuration.");

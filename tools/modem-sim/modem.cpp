@@ -48,6 +48,12 @@ void Modem::set_echo(bool on) {
     echo_ = on;
 }
 
+void Modem::power_on() {
+    reset();
+    line_.clear();
+    overflow_ = false;
+}
+
 ModemOutput Modem::receive(std::string_view bytes) {
     ModemOutput out;
     for (char c : bytes) {

@@ -28,6 +28,8 @@ public:
 
     // The echo setting becomes the one ATZ restores, as if stored in the modem's profile.
     void set_echo(bool on);
+    // Switched on again: as after ATZ, with nothing half-typed.
+    void power_on();
     void set_profile(const Profile& profile) { profile_ = &profile; }
 
     const Profile& profile() const { return *profile_; }

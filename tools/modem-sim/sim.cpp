@@ -58,6 +58,8 @@ const std::vector<Sim::Command>& Sim::commands() {
         {"status", "", "show hook state, echo, profile and call", &Sim::status_command},
         {"unplug", "", "take the modem away: the port's link goes, reads fail", &Sim::unplug_command},
         {"plug", "", "plug the modem in again on a new pseudo-terminal", &Sim::plug_command},
+        {"off", "", "switch the modem off: the port stays, the modem says nothing", &Sim::off_command},
+        {"on", "", "switch it on again, as after ATZ", &Sim::on_command},
         {"help", "", "this list", &Sim::help_command},
         {"quit", "", "end the sim", &Sim::quit_command},
     };
@@ -129,6 +131,9 @@ void Sim::read_port() {
     }
     const std::string_view bytes(buf, static_cast<std::size_t>(n));
     log_.record(Direction::received, bytes);
+    if (!powered_) {
+        return;  // nobody there to hear it
+    }
     const ModemOutput out = modem_.receive(bytes);
     for (const Exchange& exchange : out.exchanges) {
         if (exchange.result.empty()) {
@@ -239,6 +244,10 @@ void Sim::report_done() {
 void Sim::start_call(const CallerInfo& caller) {
     if (!pty_) {
         error("the modem is unplugged; plug it in first");
+        return;
+    }
+    if (!powered_) {
+        error("the modem is switched off; switch it on first");
         return;
     }
     if (call_) {
@@ -387,6 +396,24 @@ void Sim::plug_command(std::string_view) {
         return;
     }
     plug_in();
+    mark_done();
+}
+
+// An RS-232 modem without power: the port is still there and takes every byte, but no echo, no
+// reply and no ring comes back, and no error either.
+void Sim::off_command(std::string_view) {
+    if (call_) {
+        end_call();
+    }
+    powered_ = false;
+    console_.note("switched off");
+    mark_done();
+}
+
+void Sim::on_command(std::string_view) {
+    powered_ = true;
+    modem_.power_on();
+    console_.note("switched on");
     mark_done();
 }
 

@@ -69,6 +69,8 @@ private:
     void status_command(std::string_view args);
     void unplug_command(std::string_view args);
     void plug_command(std::string_view args);
+    void off_command(std::string_view args);
+    void on_command(std::string_view args);
     void help_command(std::string_view args);
     void plug_in();
     void quit_command(std::string_view args);
@@ -84,6 +86,7 @@ private:
     Console& console_;
     Modem modem_;
 
+    bool powered_ = true;  // off: takes what is sent, says nothing, as an RS-232 modem without power
     std::optional<Call> call_;
     std::string outgoing_;
     std::uint64_t queued_ = 0;

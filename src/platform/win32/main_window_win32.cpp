@@ -184,7 +184,10 @@ void Win32MainWindow::set_menu_enabled(MainMenuItem item, bool enabled) {
     EnableMenuItem(actions_, static_cast<UINT>(item), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
+// A window never shown (at start-up) is hidden already: showing it minimised only to hide it again
+// would cost a round trip to the window manager (two seconds under Wine without one).
 void Win32MainWindow::hide() {
+    if (!IsWindowVisible(window_)) return;
     ShowWindow(window_, SW_MINIMIZE);
     ShowWindow(window_, SW_HIDE);
 }

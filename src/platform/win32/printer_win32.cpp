@@ -4,6 +4,7 @@
 
 #include <winspool.h>
 
+#include <memory>
 #include <string>
 
 #include "platform/win32/handles.h"
@@ -59,29 +60,21 @@ private:
 
 std::string last_error(const char* step) { return std::string(step) + " failed (" + system_error_text(GetLastError()) + ")"; }
 
-}  // namespace
-
-PrintFailure Win32Printer::lines_per_page(int points, int& lines) {
-    const PrinterDc printer;
-    if (!printer.get()) return printer.failure();
-    const GdiObject font = printer.font(points, false);
-    const int height = printer.line_height(font);
-    if (!font || height <= 0) return last_error("choosing the printer's font");
-    lines = GetDeviceCaps(printer.get(), VERTRES) / height;
-    return lines > 0 ? PrintFailure{} : PrintFailure{"the printer's page holds no line"};
-}
-
-PrintFailure Win32Printer::print(const std::string& document, const std::vector<PrintedPage>& pages, int points) {
+// On the printing thread: the page's lines, the pages, and the document.
+PrintFailure print_now(const std::string& document, int points, const Paginate& paginate) {
     const PrinterDc printer;
     if (!printer.get()) return printer.failure();
     const GdiObject regular = printer.font(points, false);
     const GdiObject bold = printer.font(points, true);
     const int height = printer.line_height(regular);
+    if (!regular || !bold || height <= 0) return last_error("choosing the printer's font");
+    const int lines = GetDeviceCaps(printer.get(), VERTRES) / height;
+    if (lines <= 0) return PrintFailure{"the printer's page holds no line"};
     DOCINFOA info{};
     info.cbSize = sizeof(info);
     info.lpszDocName = document.c_str();
     if (StartDocA(printer.get(), &info) <= 0) return last_error("starting the document");
-    for (const PrintedPage& page : pages) {
+    for (const PrintedPage& page : paginate(lines)) {
         if (StartPage(printer.get()) <= 0) {
             const PrintFailure failure = last_error("starting a page");
             AbortDoc(printer.get());
@@ -101,6 +94,15 @@ PrintFailure Win32Printer::print(const std::string& document, const std::vector<
         }
     }
     return EndDoc(printer.get()) > 0 ? PrintFailure{} : last_error("sending the document to the printer");
+}
+
+}  // namespace
+
+void Win32Printer::print(const std::string& document, int points, Paginate paginate,
+                         std::function<void(PrintFailure)> done) {
+    auto failure = std::make_shared<PrintFailure>();
+    work_.run([failure, document, points, paginate = std::move(paginate)] { *failure = print_now(document, points, paginate); },
+              [failure, done = std::move(done)] { done(*failure); });
 }
 
 }  // namespace vantelmoor::win32

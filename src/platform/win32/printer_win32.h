@@ -1,15 +1,20 @@
 #pragma once
 // The default printer through GDI: GetDefaultPrinterA, a printer DC, a document of pages in
-// Courier New.
+// Courier New, printed on a thread of its own.
 
 #include "platform/printer.h"
+#include "platform/win32/background_work.h"
 
 namespace vantelmoor::win32 {
 
 class Win32Printer final : public Printer {
 public:
-    PrintFailure lines_per_page(int points, int& lines) override;
-    PrintFailure print(const std::string& document, const std::vector<PrintedPage>& pages, int points) override;
+    Win32Printer() : work_("printing the call log") {}
+    void print(const std::string& document, int points, Paginate paginate,
+               std::function<void(PrintFailure)> done) override;
+
+private:
+    BackgroundWork work_;
 };
 
 }  // namespace vantelmoor::win32

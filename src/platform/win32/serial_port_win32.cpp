@@ -14,8 +14,15 @@ constexpr UINT kLostMessage = WM_APP + 2;  // wparam: the error, lparam: which o
 constexpr char kNotifyClass[] = "VantelmoorPortEvents";
 constexpr DWORD kDrainChunk = 256;
 constexpr DWORD kStopped = ~DWORD{0};  // read_some: the port is being closed
+// A read that waits for its first byte ends empty only when the device's end is gone (a tty hung
+// up under Wine, a USB modem pulled from a Linux host); a few in a row tell that from a stray one.
+constexpr int kEmptyReadsForGone = 3;
+constexpr DWORD kHungUp = ERROR_HANDLE_EOF;  // posted as the error of such a port
 
-PortError port_error(DWORD error) { return {static_cast<int>(error), system_error_text(error)}; }
+PortError port_error(DWORD error) {
+    if (error == kHungUp) return {static_cast<int>(error), "the modem's end of the port has closed"};
+    return {static_cast<int>(error), system_error_text(error)};
+}
 
 void register_notify_class(WNDPROC procedure) {
     WNDCLASSEXA window_class{};
@@ -202,14 +209,17 @@ void Win32SerialPort::reader_loop() {
     };
     if (!done) return lost(GetLastError());
     char buffer[kDrainChunk];
+    int empty_reads = 0;
     for (;;) {
         DWORD got = 0;
         if (const DWORD error = read_some(done.get(), buffer, 1, got)) return lost(error);
         if (got == 0) {
-            // Nothing arrived though the read completed: rest a moment rather than spin.
+            if (++empty_reads >= kEmptyReadsForGone) return lost(kHungUp);
+            // Rest a moment rather than spin.
             if (WaitForSingleObject(stop_event_.get(), 20) == WAIT_OBJECT_0) return;
             continue;
         }
+        empty_reads = 0;
         deliver(buffer, got);
         DWORD errors = 0;
         COMSTAT status{};

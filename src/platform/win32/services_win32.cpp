@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <cmath>
+#include <memory>
 
 #include "platform/win32/access_lists.h"
 #include "platform/win32/handles.h"
@@ -161,7 +162,8 @@ MessageAnswer Win32Dialogs::message_box(const std::string& text, const std::stri
     // A system-modal box stands above every window, the hidden monitor window's time included.
     const bool system = modality == Modality::System;
     if (system) style |= MB_SYSTEMMODAL | MB_SETFOREGROUND | MB_TOPMOST;
-    const HWND owner = system || !IsWindowVisible(owner_) ? nullptr : owner_;
+    HWND owner = system ? nullptr : window_of_(modality);
+    if (owner && !IsWindowVisible(owner)) owner = nullptr;
     switch (MessageBoxA(owner, text.c_str(), title.c_str(), style)) {
         case IDYES: return MessageAnswer::Yes;
         case IDNO: return MessageAnswer::No;
@@ -174,10 +176,13 @@ MessageAnswer Win32Dialogs::message_box(const std::string& text, const std::stri
 std::optional<std::string> Win32Dialogs::input_box(const std::string& prompt, const std::string& title) {
     Win32InputBox box;
     const HWND active = GetActiveWindow();
-    return box.ask(active ? active : owner_, prompt, title);
+    return box.ask(active ? active : window_of_(Modality::MainWindow), prompt, title);
 }
 
-void Win32Dialogs::set_busy(bool busy) { SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW)); }
+void Win32Dialogs::set_busy(bool busy) {
+    WindowBase::set_busy(busy);
+    SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
 
 void Win32EventPump::process_events(double max_wait_seconds) {
     const DWORD wait_ms = static_cast<DWORD>(std::ceil(std::max(0.0, max_wait_seconds) * 1000.0));
@@ -200,9 +205,17 @@ double Win32Clock::now_seconds() const {
     return static_cast<double>(now.QuadPart) / static_cast<double>(frequency_.QuadPart);
 }
 
-long Win32Shell::open_document(const std::string& target) {
-    const HINSTANCE result = ShellExecuteA(owner_, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    return static_cast<long>(reinterpret_cast<INT_PTR>(result));
+void Win32Shell::open_document(const std::string& target, std::function<void(long)> done) {
+    auto result = std::make_shared<long>(0);
+    work_.run(
+        [result, target] {
+            // Some handlers the shell delegates to are COM objects.
+            const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+            *result = static_cast<long>(reinterpret_cast<INT_PTR>(
+                ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL)));
+            if (SUCCEEDED(com)) CoUninitialize();
+        },
+        [result, done = std::move(done)] { done(*result); });
 }
 
 }  // namespace vantelmoor::win32

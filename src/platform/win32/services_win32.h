@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/application.h"
@@ -13,6 +14,7 @@
 #include "platform/install_facts.h"
 #include "platform/screening_lock.h"
 #include "platform/shell.h"
+#include "platform/win32/background_work.h"
 #include "platform/win32/handles.h"
 
 namespace vantelmoor::win32 {
@@ -55,16 +57,17 @@ public:
     std::optional<std::string> create_directory(const std::string& directory) override;
 };
 
+// A box is modal to the window that asks, when that window is on the screen; otherwise to none.
 class Win32Dialogs final : public Dialogs {
 public:
-    explicit Win32Dialogs(HWND owner) : owner_(owner) {}
+    explicit Win32Dialogs(std::function<HWND(Modality)> window_of) : window_of_(std::move(window_of)) {}
     MessageAnswer message_box(const std::string& text, const std::string& title, MessageIcon icon,
                               MessageButtons buttons, Modality modality) override;
     std::optional<std::string> input_box(const std::string& prompt, const std::string& title) override;
     void set_busy(bool busy) override;
 
 private:
-    HWND owner_;
+    std::function<HWND(Modality)> window_of_;
 };
 
 class Win32EventPump final : public EventPump {
@@ -81,13 +84,14 @@ private:
     LARGE_INTEGER frequency_{};
 };
 
+// ShellExecute on a thread of its own: starting a browser may take seconds.
 class Win32Shell final : public Shell {
 public:
-    explicit Win32Shell(HWND owner) : owner_(owner) {}
-    long open_document(const std::string& target) override;
+    Win32Shell() : work_("opening a document") {}
+    void open_document(const std::string& target, std::function<void(long)> done) override;
 
 private:
-    HWND owner_;
+    BackgroundWork work_;
 };
 
 }  // namespace vantelmoor::win32

@@ -1,5 +1,6 @@
 #include "platform/win32/tray_window_win32.h"
 
+#include <memory>
 #include <string>
 
 
@@ -58,20 +59,27 @@ NOTIFYICONDATAA Win32TrayWindow::icon_data(UINT flags) const {
     return data;
 }
 
-bool Win32TrayWindow::show_icon(const std::string& tip) {
+// Modified in place when the shell has it (so it keeps its place in the tray), added otherwise.
+void Win32TrayWindow::show_icon(const std::string& tip) {
     NOTIFYICONDATAA data = icon_data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
     lstrcpynA(data.szTip, tip.c_str(), sizeof(data.szTip));  // cut, and always ended by its NUL
     SetWindowTextA(picture_, data.szTip);
-    if (icon_added_ && Shell_NotifyIconA(NIM_MODIFY, &data)) return true;
-    icon_added_ = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
-    return icon_added_;
+    auto shown = std::make_shared<bool>(false);
+    shell_calls_.run(
+        [data, shown]() mutable {
+            *shown = Shell_NotifyIconA(NIM_MODIFY, &data) || Shell_NotifyIconA(NIM_ADD, &data);
+        },
+        [this, shown] {
+            if (events_) events_->icon_shown(*shown);
+        });
 }
 
+// The program ends right after: the icon must not outlive it, so the shell is called here, once
+// what was asked of it before has been done.
 void Win32TrayWindow::delete_icon() {
-    if (!icon_added_) return;
+    shell_calls_.wait_idle(2000);
     NOTIFYICONDATAA data = icon_data(0);
-    Shell_NotifyIconA(NIM_DELETE, &data);  // an icon the shell has lost already is gone either way
-    icon_added_ = false;
+    Shell_NotifyIconA(NIM_DELETE, &data);  // an icon the shell does not have is gone either way
 }
 
 void Win32TrayWindow::set_menu_enabled(TrayMenuItem item, bool enabled) {
@@ -94,7 +102,6 @@ LRESULT Win32TrayWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
     }
     if (message == taskbar_created_ && taskbar_created_ != 0) {
-        icon_added_ = false;
         if (events_) events_->taskbar_created();
         return 0;
     }

@@ -1,12 +1,14 @@
 #pragma once
 // The hidden notification-area window frmIconTray: it owns the icon (Shell_NotifyIconA), receives
 // the shell's mouse notifications for it, shows the pop-up menu, adds the icon again when the
-// taskbar is created anew, and removes it when Windows ends the session.
+// taskbar is created anew, and removes it when Windows ends the session. The shell is called from a
+// thread of its own: at sign-in, or while Explorer hangs, a call can take seconds.
 
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include "platform/win32/background_work.h"
 #include "platform/win32/window_base.h"
 #include "ui/tray_view.h"
 
@@ -26,7 +28,7 @@ public:
     [[nodiscard]] bool create();
 
     void set_events(TrayViewEvents* events) override { events_ = events; }
-    bool show_icon(const std::string& tip) override;
+    void show_icon(const std::string& tip) override;
     void delete_icon() override;
     void set_menu_enabled(TrayMenuItem item, bool enabled) override;
     void show_menu() override;
@@ -40,8 +42,9 @@ private:
     HMENU menu_ = nullptr;  // the pop-up menu mnuFile
     HICON icon_ = nullptr;  // shared with the resource, not destroyed
     UINT taskbar_created_ = 0;
-    bool icon_added_ = false;
     TrayViewEvents* events_ = nullptr;
+    // The shell's calls, which can take seconds while Explorer starts or hangs.
+    BackgroundWork shell_calls_{"updating the notification-area icon"};
 };
 
 }  // namespace vantelmoor::win32

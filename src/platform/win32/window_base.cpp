@@ -63,6 +63,10 @@ LRESULT CALLBACK WindowBase::procedure(HWND window, UINT message, WPARAM wparam,
     }
     auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!self || !self->window_) return DefWindowProcA(window, message, wparam, lparam);
+    if (message == WM_SETCURSOR && busy_) {
+        SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        return TRUE;
+    }
     try {
         return self->handle(message, wparam, lparam);
     } catch (...) {

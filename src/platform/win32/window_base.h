@@ -15,6 +15,10 @@ public:
     // Handles a message as the program's message loops do: the keys of the program's window it is
     // for first (its shortcuts, Enter and Esc, Tab), then the usual dispatch.
     static void dispatch(MSG& message);
+    // The hourglass over every window of the program while it is busy (printing, say): the
+    // user-interface thread goes on with its events meanwhile, so the pointer is set again each time
+    // the system asks.
+    static void set_busy(bool busy) { busy_ = busy; }
 
 protected:
     // doing: what the user is told was going on when an exception reached the window's edge.
@@ -40,6 +44,7 @@ private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
     const char* doing_;
+    static inline bool busy_ = false;
 };
 
 }  // namespace vantelmoor::win32

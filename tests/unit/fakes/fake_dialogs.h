@@ -2,6 +2,8 @@
 // Message boxes that record what they showed and give scripted answers.
 
 #include <deque>
+#include <functional>
+#include <utility>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,27 +57,26 @@ class FakeShell : public Shell {
 public:
     long result = 42;
     std::vector<std::string> opened;
-    long open_document(const std::string& target) override {
+    void open_document(const std::string& target, std::function<void(long)> done) override {
         opened.push_back(target);
-        return result;
+        done(result);
     }
 };
 
-// A default printer that keeps what it was given, or that is not there.
+// A default printer that keeps what it was given, or that is not there. The pages are printed when
+// the test says (finish), so that calls can ring meanwhile.
 class FakePrinter : public Printer {
 public:
     PrintFailure missing;  // set: no default printer
     int lines = 60;
     std::vector<PrintedPage> printed;
+    std::function<void(PrintFailure)> pending;
 
-    PrintFailure lines_per_page(int, int& count) override {
-        count = lines;
-        return missing;
+    void print(const std::string&, int, Paginate paginate, std::function<void(PrintFailure)> done) override {
+        if (!missing) printed = paginate(lines);
+        pending = std::move(done);
     }
-    PrintFailure print(const std::string&, const std::vector<PrintedPage>& pages, int) override {
-        printed = pages;
-        return std::nullopt;
-    }
+    void finish() { std::exchange(pending, nullptr)(missing); }
 };
 
 // The machine's screening lock: free, or held by another user's copy until `held_elsewhere` is cleared.

@@ -32,9 +32,6 @@ public:
         while (!events_.empty() && events_.begin()->first <= when) run_next();
         if (now_ < when) now_ = when;
     }
-    void run_all() {
-        while (!events_.empty()) run_next();
-    }
 
 private:
     void run_next() {

@@ -70,11 +70,12 @@ public:
     std::vector<std::string>* journal = nullptr;
 
     void set_events(TrayViewEvents* handler) override { events = handler; }
-    bool show_icon(const std::string& text) override {
-        if (refuse) return false;
-        if (journal && !tip) journal->push_back("icon added");
-        tip = text;
-        return true;
+    void show_icon(const std::string& text) override {
+        if (!refuse) {
+            if (journal && !tip) journal->push_back("icon added");
+            tip = text;
+        }
+        if (events) events->icon_shown(!refuse);
     }
     void delete_icon() override { tip.reset(); }
     void set_menu_enabled(TrayMenuItem item, bool enabled) override { menu_enabled[item] = enabled; }
