@@ -190,6 +190,7 @@ Section "Uninstall"
         DeleteRegValue HKLM "${SETTINGS_KEY}\Settings" "Startup Flag"
         DeleteRegValue HKLM "${SETTINGS_KEY}\Settings" "BlockAnonName"
         DeleteRegValue HKLM "${SETTINGS_KEY}\Settings" "BlockAnonNum"
+        DeleteRegValue HKLM "${SETTINGS_KEY}\Settings" "NotifyCalls"
         DeleteRegKey /ifempty HKLM "${SETTINGS_KEY}\Settings"
         DeleteRegKey /ifempty HKLM "${SETTINGS_KEY}"
     ${EndIf}

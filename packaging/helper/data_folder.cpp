@@ -4,6 +4,7 @@
 
 #include "store/block_list.h"
 #include "store/call_log.h"
+#include "store/rule_counts.h"
 
 namespace vantelmoor::setup {
 namespace {
@@ -38,7 +39,10 @@ std::vector<std::string_view> data_names() {
 }  // namespace
 
 const std::vector<DataFile>& data_files() {
-    static const std::vector<DataFile> files{{"Vantelmoor.dat", kLargestBlockList}, {"Vantelmoor.log", kLargestCallLog}};
+    static const std::vector<DataFile> files{{"Vantelmoor.dat", kLargestBlockList},
+                                             {"VantelmoorAllow.dat", kLargestBlockList},
+                                             {"Vantelmoor.log", kLargestCallLog},
+                                             {"VantelmoorCounts.dat", kLargestRuleCounts}};
     return files;
 }
 

@@ -15,10 +15,12 @@
 #include "platform/win32/preferences_window_win32.h"
 #include "platform/win32/printer_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/rules_window_win32.h"
 #include "platform/win32/serial_port_win32.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/tray_window_win32.h"
 #include "platform/win32/unexpected.h"
+#include "platform/win32/user_files_win32.h"
 
 namespace {
 
@@ -31,7 +33,7 @@ int run_message_loop() {
 }
 
 int run(HINSTANCE instance) {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     if (!InitCommonControlsEx(&controls)) throw std::runtime_error("the common controls could not be loaded");
 
     win32::Win32Application app;
@@ -42,10 +44,12 @@ int run(HINSTANCE instance) {
     win32::Win32SerialPort port;
     win32::Win32CallLogWindow call_log_window(window.hwnd());
     win32::Win32PreferencesWindow preferences_window(window.hwnd());
+    win32::Win32RulesWindow rules_window(window.hwnd());
     win32::Win32Dialogs dialogs([&](Modality asking) -> HWND {
         switch (asking) {
             case Modality::CallLogWindow: return call_log_window.hwnd();
             case Modality::PreferencesWindow: return preferences_window.hwnd();
+            case Modality::RulesWindow: return rules_window.hwnd();
             case Modality::MainWindow: return window.hwnd();
             case Modality::System: break;
         }
@@ -59,9 +63,12 @@ int run(HINSTANCE instance) {
     win32::Win32Registry registry;
     win32::Win32Printer printer;
     win32::Win32ScreeningLock lock;
+    win32::Win32UserFiles user_files([&] { return rules_window.loaded() ? rules_window.hwnd() : window.hwnd(); });
+    win32::Win32TextCodec codec;
 
     Program program({app, port, window, dialogs, pump, clock, shell, files, file_system, registry, printer, window,
-                     tray, call_log_window, preferences_window, lock, win32::install_facts()});
+                     tray, call_log_window, preferences_window, rules_window, user_files, codec, lock,
+                     win32::install_facts()});
     if (!program.start()) return 0;
     return run_message_loop();
 }

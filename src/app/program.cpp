@@ -17,6 +17,7 @@ Program::Program(ProgramServices services_in)
       store(services.registry, settings, services.install.program_dir, data.installed),
       block_list(services.files, block_list_path(data.path)),
       call_log(services.files, call_log_path(data.path)),
+      rule_counts(services.files, rule_counts_path(data.path)),
       log(listeners),
       watchdog(services.port, services.timers, services.clock, log,
                {[this] { return session.busy() || screener.busy(); },
@@ -24,7 +25,8 @@ Program::Program(ProgramServices services_in)
       session({services.port, services.dialogs, services.pump, services.clock, services.shell, services.timers},
               listeners, log, store, settings, watchdog),
       screener(services.port, services.timers, listeners, log,
-               {services.files, block_list.path(), store, call_log}, settings, record, session),
+               {services.files, block_list.path(), allow_list_path(data.path), store, call_log, rule_counts}, settings,
+               record, session),
       parser(listeners, record,
              {[this] { session.ring(); }, [this](bool number) { session.caller_id_line(number); },
               [this] { screener.screen_call(); }, [this] { screener.name_reported(); }}),
@@ -33,11 +35,13 @@ Program::Program(ProgramServices services_in)
                   {stream, services.dialogs, services.shell, *this, settings, block_list,
                    services.install.program_dir + "\\VantelmoorReadme.txt"}),
       tray(services.tray_view,
-           {*this, services.file_system, services.timers, log, run_marker_path(data.path)}),
-      call_log_window(services.call_log_view, {services.files, services.dialogs, services.printer, block_list, call_log,
-                                               services.main_view, *this, log}),
+           {*this, settings, services.file_system, services.timers, log, run_marker_path(data.path)}),
+      call_log_window(services.call_log_view, {services.files, services.dialogs, services.printer, services.user_files,
+                                               services.codec, block_list, call_log, services.main_view, *this, log}),
       preferences(services.preferences_view, {services.files, block_list.path(), store, settings, services.dialogs,
                                               services.main_view, *this}),
+      rules(services.rules_view, {services.files, block_list.path(), allow_list_path(data.path), rule_counts, store,
+                                  settings, services.dialogs, services.user_files, services.codec, *this}),
       turn(services.lock, services.timers, listeners, log, [this] { begin_screening(); }) {
     listeners.add(main_window);
     listeners.add(tray);
@@ -46,6 +50,7 @@ Program::Program(ProgramServices services_in)
     services.tray_view.set_events(&tray);
     services.call_log_view.set_events(&call_log_window);
     services.preferences_view.set_events(&preferences);
+    services.rules_view.set_events(&rules);
     services.port.set_on_comm([this] { stream.on_comm(); });
     services.port.set_on_lost([this](const PortError& error) { session.port_lost(error); });
     services.timers.set_on_tick([this](TimerId timer) {
@@ -61,6 +66,7 @@ Program::~Program() {
     services.tray_view.set_events(nullptr);
     services.call_log_view.set_events(nullptr);
     services.preferences_view.set_events(nullptr);
+    services.rules_view.set_events(nullptr);
     services.port.set_on_comm(nullptr);
     services.port.set_on_lost(nullptr);
     services.timers.set_on_tick(nullptr);
@@ -95,7 +101,7 @@ void Program::begin_screening() {
     if (started_) note_all(store.load_all());
     listeners.counters_changed(screener.counters());
     services.files.remove_leftovers(data.path);
-    screener.read_block_list();
+    screener.read_lists();
     session.toggle();
     screener.report_call_log(call_log.load_list2());
 }
@@ -156,7 +162,18 @@ void Program::show_preferences() {
     if (!screened_elsewhere()) preferences.show();
 }
 
-void Program::close_preferences() { preferences.close(); }
+void Program::close_preferences() {
+    preferences.close();
+    rules.close();
+}
+
+void Program::show_rules() {
+    if (!screened_elsewhere()) rules.show();
+}
+
+void Program::export_call_log() {
+    if (!screened_elsewhere()) call_log_window.export_log();
+}
 
 void Program::reload_block_list() {
     if (const FileOutcome loaded = block_list.load_list(); !loaded.ok()) {

@@ -25,6 +25,8 @@
 #include "platform/registry.h"
 #include "platform/screening_lock.h"
 #include "platform/shell.h"
+#include "platform/text_codec.h"
+#include "platform/user_files.h"
 #include "platform/timers.h"
 #include "store/block_list.h"
 #include "store/call_log.h"
@@ -37,6 +39,8 @@
 #include "ui/preferences_view.h"
 #include "ui/preferences_window.h"
 #include "ui/program_commands.h"
+#include "ui/rules_view.h"
+#include "ui/rules_window.h"
 #include "ui/tray.h"
 #include "ui/tray_view.h"
 
@@ -58,6 +62,9 @@ struct ProgramServices {
     TrayView& tray_view;
     CallLogView& call_log_view;
     PreferencesView& preferences_view;
+    RulesView& rules_view;
+    UserFiles& user_files;
+    const TextCodec& codec;
     ScreeningLock& lock;
     InstallFacts install;  // where the executable and its read-me are
 };
@@ -84,6 +91,8 @@ struct Program final : ProgramCommands {
     void show_call_log() override;
     void show_preferences() override;
     void close_preferences() override;
+    void show_rules() override;
+    void export_call_log() override;
     void reload_block_list() override;
     void call_log_cleared() override;
 
@@ -93,6 +102,7 @@ struct Program final : ProgramCommands {
     SettingsStore store;
     BlockList block_list;
     CallLog call_log;
+    RuleCounts rule_counts;
     MonitorListeners listeners;
     ActivityLog log;
     CallRecord record;
@@ -105,6 +115,7 @@ struct Program final : ProgramCommands {
     TrayPresenter tray;
     CallLogWindow call_log_window;
     PreferencesWindow preferences;
+    RulesWindow rules;
     ScreeningTurn turn;
 
 private:

@@ -18,7 +18,7 @@
 namespace vantelmoor {
 
 // What can go wrong and stay wrong for a while, one standing note each.
-enum class Fault { Settings, ScreenedElsewhere, Modem, CallLog, BlockList, Totals, TrayIcon };
+enum class Fault { Settings, ScreenedElsewhere, Modem, CallLog, BlockList, AllowList, RuleCounts, Totals, TrayIcon };
 
 class ActivityLog {
 public:

@@ -4,6 +4,7 @@
 
 #include "monitor/monitor_timers.h"
 #include "store/block_list.h"
+#include "store/caller_pattern.h"
 #include "store/fixed_text.h"
 #include "store/record_file.h"
 
@@ -16,32 +17,39 @@ constexpr int kCompletionIntervalMs = 5000;
 constexpr std::int16_t kCounterCeiling = 32767;
 constexpr std::uint8_t kNewCallsCeiling = 255;
 
+constexpr int kNameWaitMs = 1000;
+
 bool starts_with_ignoring_case(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && equals_ignoring_case(text.substr(0, prefix.size()), prefix);
 }
 
-// The decimal digits of `text`, in order, are exactly `number` (so 555-123-4567 matches 5551234567).
-bool digits_equal(std::string_view text, std::string_view number) {
-    std::size_t matched = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') continue;
-        if (matched == number.size() || number[matched] != c) return false;
-        ++matched;
-    }
-    return matched == number.size();
+// The trimmed fields of a list file's record `index`, without copying them: the whole list is
+// scanned while the telephone rings. Bytes past the end of the file count as spaces.
+std::pair<std::string_view, std::string_view> record_fields(std::string_view bytes, std::size_t index) {
+    const std::size_t offset = index * kBlockRecordSize;
+    const std::string_view record = offset < bytes.size() ? bytes.substr(offset, kBlockRecordSize) : "";
+    return {trim(record.substr(0, std::min(record.size(), kBlockFieldSize))),
+            trim(record.size() > kBlockFieldSize ? record.substr(kBlockFieldSize) : "")};
 }
 
-// Visits the trimmed fields of every record of the block list file without copying them: the
-// whole list is scanned while the telephone rings. Bytes past the end of the file count as spaces.
-template <typename Visit>
-bool any_record(std::string_view bytes, Visit visit) {
+// The first entry of a list file that covers the caller.
+std::optional<BlockEntry> covering(std::string_view bytes, std::string_view name, std::string_view number) {
+    if (name.empty() && number.empty()) return std::nullopt;
     const std::size_t count = record_count(bytes.size(), kBlockRecordSize);
     for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t offset = i * kBlockRecordSize;
-        const std::string_view record = offset < bytes.size() ? bytes.substr(offset, kBlockRecordSize) : "";
-        const std::string_view name = trim(record.substr(0, std::min(record.size(), kBlockFieldSize)));
-        const std::string_view number = trim(record.size() > kBlockFieldSize ? record.substr(kBlockFieldSize) : "");
-        if (visit(name, number)) return true;
+        const auto [listed_name, listed_number] = record_fields(bytes, i);
+        if (entry_covers(listed_name, listed_number, name, number)) {
+            return BlockEntry{std::string(listed_name), std::string(listed_number)};
+        }
+    }
+    return std::nullopt;
+}
+
+// Some entry names a caller (whose name may come after the number).
+bool names_someone(std::string_view bytes) {
+    const std::size_t count = record_count(bytes.size(), kBlockRecordSize);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!record_fields(bytes, i).first.empty()) return true;
     }
     return false;
 }
@@ -66,47 +74,68 @@ void CallScreener::reset_new_calls() {
 
 CallCounters CallScreener::counters() const { return {new_calls_, settings_.total_count, settings_.total_blocked}; }
 
-// Read afresh for every call, so an edit saved elsewhere counts from the next call on.
-void CallScreener::read_block_list() {
-    FileRead read = stores_.files.read_all(stores_.block_list_path, kLargestBlockList);
+// Read afresh for every call, so an edit saved elsewhere counts from the next call on. While a
+// list cannot be read, calls are screened against it as it was last read.
+void CallScreener::read_lists() {
+    read_list(stores_.block_list_path, block_list_, Fault::BlockList, "block list");
+    read_list(stores_.allow_list_path, allow_list_, Fault::AllowList, "never-block list");
+}
+
+void CallScreener::read_list(const std::string& path, std::string& bytes, Fault fault, const char* what) {
+    FileRead read = stores_.files.read_all(path, kLargestBlockList);
     if (read.bytes) {
-        block_list_ = std::move(*read.bytes);
-        log_.mended(Fault::BlockList, "The block list can be read again.");
+        bytes = std::move(*read.bytes);
+        log_.mended(fault, std::string("The ") + what + " can be read again.");
     } else {
-        log_.fault(Fault::BlockList, "The block list " + stores_.block_list_path + " cannot be read (" + read.failure +
-                                         "). Calls are screened against the list as it was last read.");
+        log_.fault(fault, std::string("The ") + what + " " + path + " cannot be read (" + read.failure +
+                              "). Calls are screened against the list as it was last read.");
     }
 }
 
-// The tests of one call against the options and the block list file, in one pass over the file.
-// A blank field in the block list never matches: an entry with only a number must not block
-// every caller whose name is not known yet.
-bool CallScreener::unwanted(std::string_view block_list, Screen screen) const {
-    const bool by_number = screen == Screen::NameAndNumber;
-    if (settings_.block_anon_name && starts_with_ignoring_case(record_.caller_name, "unknown")) return true;
-    if (by_number && settings_.block_anon_num && starts_with_ignoring_case(record_.caller_number, "private")) {
-        return true;
-    }
-    const std::string_view name = trim(record_.caller_name);
-    const std::string_view number = by_number ? trim(record_.caller_number) : std::string_view();
-    if (name.empty() && number.empty()) return false;
-    // The line sends a name in whatever case the caller's exchange keeps it ("John Doe"), while
-    // entries are added in capitals: names match without regard to case.
-    return any_record(block_list, [&](std::string_view listed_name, std::string_view listed_number) {
-        if (!name.empty() && equals_ignoring_case(listed_name, name)) return true;
-        return !number.empty() && !listed_number.empty() &&
-               (digits_equal(listed_number, number) || listed_number == number);
-    });
-}
-
+// A caller on the never-block list is never answered, whatever the block list or the options say.
 // A call once blocked stays blocked: a number line that some modems repeat must not let it through.
 void CallScreener::block(Screen screen) {
-    if (!block_flag_) {
-        read_block_list();
-        block_flag_ = unwanted(block_list_, screen);
-        if (block_flag_) block_call();
+    if (!block_flag_ && !allowed_) {
+        if (!waiting_for_name_) read_lists();
+        decide(screen);
     }
     listener_.caller_blocked(block_flag_);
+}
+
+// The tests of one call against the lists and the options. A blank field never matches: an entry
+// with only a number must not block every caller whose name is not known yet.
+void CallScreener::decide(Screen screen) {
+    const bool by_number = screen == Screen::NameAndNumber;
+    const std::string_view name = trim(record_.caller_name);
+    const std::string_view number = by_number ? trim(record_.caller_number) : std::string_view();
+    if (auto allowed = covering(allow_list_, name, number)) {
+        allowed_ = true;
+        stop_waiting_for_name();
+        decided_by_ = RuleKey{RuleList::Allow, std::move(*allowed)};
+        return;
+    }
+    std::optional<BlockEntry> listed;
+    const bool unwanted = (settings_.block_anon_name && starts_with_ignoring_case(record_.caller_name, "unknown")) ||
+                          (by_number && settings_.block_anon_num &&
+                           starts_with_ignoring_case(record_.caller_number, "private")) ||
+                          (listed = covering(block_list_, name, number)).has_value();
+    if (!unwanted) return;
+    // The doctor's office may withhold its number and be known to the never-block list by its
+    // name, which comes in the next line: the answer waits for it, a second at most.
+    if (by_number && !record_.name_seen && !waiting_for_name_ && names_someone(allow_list_)) {
+        waiting_for_name_ = true;
+        start_timer(timers_, log_, TimerId::NameWait, kNameWaitMs);
+        return;
+    }
+    stop_waiting_for_name();
+    block_flag_ = true;
+    if (listed) decided_by_ = RuleKey{RuleList::Block, std::move(*listed)};
+    block_call();
+}
+
+void CallScreener::stop_waiting_for_name() {
+    waiting_for_name_ = false;
+    timers_.stop(TimerId::NameWait);
 }
 
 void CallScreener::screen_call() {
@@ -119,8 +148,9 @@ void CallScreener::screen_call() {
 
 void CallScreener::name_reported() {
     // Modems send the number line before the name line, so the name of the call is screened
-    // again once it is known. A number known only from a message line is counted here.
-    if (record_.number_seen && record_.name_seen) block(Screen::NameOnly);
+    // again once it is known (the whole call, when the answer waits for the name). A number known
+    // only from a message line is counted here.
+    if (record_.number_seen && record_.name_seen) block(waiting_for_name_ ? Screen::NameAndNumber : Screen::NameOnly);
     if (record_.number_seen && !counted_) count_call();
     call_pending_ = true;
     start_timer(timers_, log_, TimerId::Timer3, kCompletionIntervalMs);
@@ -162,6 +192,10 @@ void CallScreener::note_registry(const RegistryFailure& failure) {
 
 void CallScreener::on_timer(TimerId timer) {
     switch (timer) {
+        case TimerId::NameWait:
+            // No name came: the call is decided on what is known.
+            if (waiting_for_name_) block(Screen::NameAndNumber);
+            break;
         case TimerId::Timer1: hangup_tick(); break;
         case TimerId::Timer2: countdown_tick(); break;
         case TimerId::Timer3: complete_call(); break;
@@ -197,9 +231,23 @@ void CallScreener::countdown_tick() {
 FileOutcome CallScreener::log_call() {
     call_pending_ = false;
     timers_.stop(TimerId::Timer3);
+    stop_waiting_for_name();
     stores_.call_log.append(
         call_log_line(record_.call_date, record_.call_time, record_.caller_name, record_.caller_number, block_flag_));
+    if (decided_by_) count_rule(*decided_by_);
+    decided_by_.reset();
+    allowed_ = false;
     return stores_.call_log.save();
+}
+
+void CallScreener::count_rule(const RuleKey& rule) {
+    const FileOutcome counted = stores_.rule_counts.count(rule.list, rule.entry, record_.call_date, record_.call_time);
+    if (counted.ok()) {
+        log_.mended(Fault::RuleCounts, "What each rule caught is counted again.");
+    } else {
+        log_.fault(Fault::RuleCounts, "What each rule caught could not be counted in " + stores_.rule_counts.path() +
+                                          " (" + counted.reason + ").");
+    }
 }
 
 void CallScreener::log_call_in_progress() {
@@ -207,6 +255,7 @@ void CallScreener::log_call_in_progress() {
 }
 
 void CallScreener::complete_call() {
+    listener_.call_decided(record_.caller_name, record_.caller_number, block_flag_);
     const FileOutcome saved = log_call();
     session_.restart_monitoring();
     block_flag_ = false;

@@ -4,6 +4,7 @@
 // its countdown, the counters, and the log entry five seconds after the number or name line.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,7 @@
 #include "platform/modem_port.h"
 #include "platform/timers.h"
 #include "store/call_log.h"
+#include "store/rule_counts.h"
 #include "store/settings.h"
 
 namespace vantelmoor {
@@ -22,8 +24,10 @@ namespace vantelmoor {
 struct ScreenerStores {
     FileStore& files;
     std::string block_list_path;
+    std::string allow_list_path;
     SettingsStore& settings_store;
     CallLog& call_log;
+    RuleCounts& rule_counts;
 };
 
 class CallScreener {
@@ -37,9 +41,9 @@ public:
     // screened too; the call is logged five seconds later.
     void name_reported();
     void on_timer(TimerId timer);
-    // Reads the block list afresh; while it cannot be read, calls are screened against the list as
-    // it was last read.
-    void read_block_list();
+    // Reads the block list and the never-block list afresh; while one cannot be read, calls are
+    // screened against it as it was last read.
+    void read_lists();
     // Says that the call log cannot be read or written (it stands until it can), and when it can again.
     void report_call_log(const FileOutcome& outcome);
 
@@ -57,8 +61,11 @@ public:
 
 private:
     enum class Screen { NameAndNumber, NameOnly };
-    bool unwanted(std::string_view block_list, Screen screen) const;
+    void read_list(const std::string& path, std::string& bytes, Fault fault, const char* what);
     void block(Screen screen);
+    void decide(Screen screen);
+    void stop_waiting_for_name();
+    void count_rule(const RuleKey& rule);
     void count_call();
     void block_call();
     void send(const char* command);
@@ -84,6 +91,10 @@ private:
     std::uint8_t hangup_ticks_ = 0;
     std::uint8_t flush_ticks_ = 0;
     std::string block_list_;  // as last read: used while the file cannot be read
+    std::string allow_list_;
+    bool allowed_ = false;           // this call is on the never-block list
+    bool waiting_for_name_ = false;  // to be blocked, unless its name is on the never-block list
+    std::optional<RuleKey> decided_by_;  // the entry that decided this call
 };
 
 }  // namespace vantelmoor

@@ -48,6 +48,8 @@ public:
     // The call just screened is blocked, or is not: whether "Block Future Calls" makes sense.
     virtual void caller_blocked(bool /*blocked*/) {}
     virtual void call_logged() {}
+    // Who called, as the modem reported it, and whether the call was blocked; once it is logged.
+    virtual void call_decided(const std::string& /*name*/, const std::string& /*number*/, bool /*blocked*/) {}
     // The modem activity log: text added at its end, or the whole text anew.
     virtual void activity_appended(std::string_view /*text*/) {}
     virtual void activity_replaced(const std::string& /*text*/) {}
@@ -70,6 +72,9 @@ public:
     }
     void caller_blocked(bool blocked) override { each(&MonitorListener::caller_blocked, blocked); }
     void call_logged() override { each(&MonitorListener::call_logged); }
+    void call_decided(const std::string& name, const std::string& number, bool blocked) override {
+        each(&MonitorListener::call_decided, name, number, blocked);
+    }
     void activity_appended(std::string_view text) override { each(&MonitorListener::activity_appended, text); }
     void activity_replaced(const std::string& text) override { each(&MonitorListener::activity_replaced, text); }
 

@@ -12,7 +12,7 @@ enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 // The window a box is modal to, the one that asks (disabled while the box is open), or, for
 // start-up and modem problems, the whole system.
-enum class Modality { MainWindow, CallLogWindow, PreferencesWindow, System };
+enum class Modality { MainWindow, CallLogWindow, PreferencesWindow, RulesWindow, System };
 
 class Dialogs {
 public:

@@ -16,6 +16,7 @@ enum class TimerId {
     TakeOver,    // another try at the machine's screening lock
     Watchdog,    // once a minute: has the modem said anything lately?
     WatchdogAnswer,  // the modem's time to answer "AT"
+    NameWait,    // a call to be blocked waits for its name, which the never-block list may hold
 };
 
 class Timers {

@@ -50,6 +50,8 @@ std::vector<BlockEntry> sorted_records(std::string_view bytes) {
 
 std::string block_list_path(const std::string& directory) { return directory + "\\Vantelmoor.dat"; }
 
+std::string allow_list_path(const std::string& directory) { return directory + "\\VantelmoorAllow.dat"; }
+
 std::vector<BlockEntry> read_block_records(std::string_view bytes) {
     std::vector<BlockEntry> entries;
     for (const std::string& record : split_records(bytes, kBlockRecordSize)) {

@@ -37,6 +37,9 @@ struct AddOutcome {
 };
 
 std::string block_list_path(const std::string& directory);
+// The never-block list beside it: the same records, in "VantelmoorAllow.dat". A caller it covers is
+// never answered, whatever the block list or the options say.
+std::string allow_list_path(const std::string& directory);
 
 // Every record of the file's bytes, fields trimmed; a trailing partial record reads as the bytes
 // that are there, padded with spaces.

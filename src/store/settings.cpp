@@ -143,6 +143,11 @@ OptionsLoaded SettingsStore::load_options() {
     loaded.defaulted = load_startup(loaded.notes);
     loaded.defaulted |= load_flag("BlockAnonNum", settings_.block_anon_num, loaded.notes);
     loaded.defaulted |= load_flag("BlockAnonName", settings_.block_anon_name, loaded.notes);
+    // Off unless chosen: a missing value is no unsaved default.
+    std::string text;
+    if (load_value("NotifyCalls", text, loaded.notes) == Read::Text) {
+        if (const auto flag = parse_flag(text)) settings_.notify_calls = *flag;
+    }
     return loaded;
 }
 
@@ -219,6 +224,10 @@ RegistryFailure SettingsStore::save_options() {
     keep(save_text("BlockAnonNum", flag_text(settings_.block_anon_num)));
     keep(save_text("BlockAnonName", flag_text(settings_.block_anon_name)));
     return first;
+}
+
+RegistryFailure SettingsStore::save_notify_calls() {
+    return save_text("NotifyCalls", flag_text(settings_.notify_calls));
 }
 
 // The current user's Run value, the path in quotes: unquoted, a path with spaces

@@ -37,6 +37,7 @@ struct Settings {
     bool startup_flag = false;
     bool block_anon_name = false;
     bool block_anon_num = false;
+    bool notify_calls = false;  // a balloon from the icon for each call
 };
 
 struct OptionsLoaded {
@@ -62,6 +63,8 @@ public:
     // "Start with Windows" (with its Run value, for a copy that is not installed), "private" and
     // "unknown"; the first failure.
     [[nodiscard]] RegistryFailure save_options();
+    // "Show a notification for each call", from the screening rules window.
+    [[nodiscard]] RegistryFailure save_notify_calls();
     // An installed copy starts with Windows as setup chose, for every user: not changed here.
     [[nodiscard]] bool startup_is_machine_wide() const { return installed_; }
 

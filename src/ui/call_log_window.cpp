@@ -4,6 +4,7 @@
 
 #include "monitor/phone_number.h"
 #include "store/fixed_text.h"
+#include "store/list_exchange.h"
 #include "ui/main_window.h"
 
 namespace vantelmoor {
@@ -110,6 +111,21 @@ void CallLogWindow::load_list() {
     if (!lines.empty()) {
         view_.select(static_cast<int>(lines.size()) - 1);
         selection_changed();
+    }
+}
+
+void CallLogWindow::export_log() {
+    const FileRead read = parts_.files.read_all(parts_.call_log.path(), kLargestCallLog);
+    if (!read.bytes) {
+        box("The call log cannot be read (" + read.failure + "), so it was not exported.", "Vantelmoor",
+            MessageIcon::Exclamation);
+        return;
+    }
+    const auto file = parts_.user_files.save("Export Call Log", "Vantelmoor call log.csv",
+                                             call_log_csv(read_call_records(*read.bytes), parts_.codec));
+    if (file && !file->failure.empty()) {
+        box("The call log could not be written to " + file->path + " (" + file->failure + ").", "Vantelmoor",
+            MessageIcon::Exclamation);
     }
 }
 

@@ -12,6 +12,8 @@
 #include "platform/dialogs.h"
 #include "platform/file_store.h"
 #include "platform/printer.h"
+#include "platform/text_codec.h"
+#include "platform/user_files.h"
 #include "store/block_list.h"
 #include "store/call_log.h"
 #include "ui/call_log_view.h"
@@ -33,6 +35,8 @@ struct CallLogParts {
     FileStore& files;
     Dialogs& dialogs;
     Printer& printer;
+    UserFiles& user_files;
+    const TextCodec& codec;
     BlockList& block_list;
     CallLog& call_log;  // the monitor window's copy, which the file is read and emptied through
     MainView& main_view;
@@ -53,6 +57,8 @@ public:
     [[nodiscard]] bool loaded() const { return loaded_; }
 
     void call_logged() override;
+    // "Export Call Log...": the log as CSV, for a spreadsheet, where the user chooses.
+    void export_log();
 
     void button_click(CallLogButton button) override;
     void selection_changed() override;

@@ -44,7 +44,32 @@ constexpr std::array<DialogControl, 10> kPreferencesControls{{
 constexpr DialogLayout kPreferences{"Vantelmoor Preferences", "frmPreferences", 5520, 3405, -1, -1, 825,
                                     kPreferencesButtons + 1, kPreferencesControls};
 
+constexpr std::array<DialogControl, 18> kRulesControls{{
+    {602, "Label1", Label, "Block these callers (* stands for any characters, ? for one):", 120, 120, 9120, 255},
+    {kRulesLists + 0, "List1", ListView, "", 120, 360, 9120, 2640},
+    {kRulesButtons + 0, "Command1(0)", Button, "&Add...", 120, 3120, 1215, 375},
+    {kRulesButtons + 1, "Command1(1)", Button, "&Edit...", 1440, 3120, 1215, 375},
+    {kRulesButtons + 2, "Command1(2)", Button, "&Remove", 2760, 3120, 1215, 375},
+    {kRulesButtons + 3, "Command1(3)", Button, "&Import...", 4080, 3120, 1215, 375},
+    {kRulesButtons + 4, "Command1(4)", Button, "Expor&t...", 5400, 3120, 1215, 375},
+    {603, "Label2", Label, "Never block these callers, whatever else says so:", 120, 3720, 9120, 255},
+    {kRulesLists + 1, "List2", ListView, "", 120, 3960, 9120, 2160},
+    {kRulesButtons + 10, "Command2(0)", Button, "A&dd...", 120, 6240, 1215, 375},
+    {kRulesButtons + 11, "Command2(1)", Button, "Ed&it...", 1440, 6240, 1215, 375},
+    {kRulesButtons + 12, "Command2(2)", Button, "Re&move", 2760, 6240, 1215, 375},
+    {kRulesButtons + 13, "Command2(3)", Button, "Im&port...", 4080, 6240, 1215, 375},
+    {kRulesButtons + 14, "Command2(4)", Button, "Exp&ort...", 5400, 6240, 1215, 375},
+    {kRulesNotify, "Check1", CheckBox, "Show a notification for each &call", 120, 6840, 6015, 255},
+    {604, "Line1", Line, "", 120, 7320, 9120, 0},
+    {kRulesSave, "Command3(0)", Button, "&Save", 6840, 7500, 1095, 375, false},
+    {kRulesExit, "Command3(1)", Button, "E&xit", 8160, 7500, 1095, 375},
+}};
+
+constexpr DialogLayout kRules{"Screening Rules", "frmRules", 9360, 8040, -1, -1, 825, kRulesExit, kRulesControls};
+
 }  // namespace
+
+const DialogLayout& rules_layout() { return kRules; }
 
 const DialogLayout& call_log_layout() { return kCallLog; }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The controls of the call-log and preferences windows: names, texts and positions in twips. The
+// The controls of the call-log, preferences and screening rules windows: names, texts and
+// positions in twips. The
 // Win32 windows create their controls from these tables, and the UI probe finds them by the same
 // names.
 
@@ -8,7 +9,7 @@
 
 namespace vantelmoor {
 
-enum class DialogControlKind { Label, ListBox, Button, CheckBox, Line };
+enum class DialogControlKind { Label, ListBox, ListView, Button, CheckBox, Line };
 
 struct DialogControl {
     int id;                 // the Win32 control ID; no two windows of the program share one
@@ -39,5 +40,15 @@ inline constexpr int kPreferencesChecks = 500;  // + the check box's index
 inline constexpr int kPreferencesList = 511;
 inline constexpr int kPreferencesButtons = 520;  // + the button's index
 const DialogLayout& preferences_layout();
+
+// "Screening Rules": the block list (List1) with its buttons Command1(0) to Command1(4), the
+// never-block list (List2) with Command2(0) to Command2(4), the notification option Check1, and
+// Save and Exit, Command3(0) and Command3(1).
+inline constexpr int kRulesLists = 600;      // + the list: 0 block, 1 never-block
+inline constexpr int kRulesButtons = 610;    // + 10 for the never-block list, + the button's index
+inline constexpr int kRulesNotify = 630;
+inline constexpr int kRulesSave = 640;
+inline constexpr int kRulesExit = 641;
+const DialogLayout& rules_layout();
 
 }  // namespace vantelmoor

@@ -74,6 +74,8 @@ void MainWindowPresenter::menu_chosen(MainMenuItem item) {
             break;
         case MainMenuItem::Pause: parts_.commands.toggle_monitoring(); break;
         case MainMenuItem::Quit: parts_.commands.quit(); break;
+        case MainMenuItem::Rules: parts_.commands.show_rules(); break;
+        case MainMenuItem::ExportLog: parts_.commands.export_call_log(); break;
     }
 }
 

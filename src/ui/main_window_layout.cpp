@@ -48,9 +48,11 @@ constexpr std::array<ControlLayout, 26> kControls{{
     {Control::Line1_3, "Line1(3)", Line, "", 120, 5640, 4800, 0},
 }};
 
-constexpr std::array<MenuEntry, 10> kMenu{{
+constexpr std::array<MenuEntry, 12> kMenu{{
     {MainMenuItem::ShowLog, "mnuShowLog", "View &Call Log", ""},
+    {MainMenuItem::ExportLog, "mnuExportLog", "&Export Call Log...", ""},
     {MainMenuItem::Preferences, "mnuPreferences", "&Preferences", ""},
+    {MainMenuItem::Rules, "mnuRules", "Screening &Rules...", ""},
     {std::nullopt, "", "", ""},
     {MainMenuItem::Hide, "mnuCLose", "H&ide", "F12"},
     {std::nullopt, "", "", ""},

@@ -67,7 +67,7 @@ inline constexpr int kMainLeft = 1500;          // twips from the screen's corne
 inline constexpr int kMainTop = 1500;
 
 // The menu "&Actions" (mnuMenu). Item identifiers double as the Win32 command IDs.
-enum class MainMenuItem : int { ShowLog = 201, Preferences, Hide, Help, Version, Pause, Quit };
+enum class MainMenuItem : int { ShowLog = 201, Preferences, Hide, Help, Version, Pause, Quit, Rules, ExportLog };
 
 struct MenuEntry {
     std::optional<MainMenuItem> item;  // none: a separator

@@ -24,7 +24,12 @@ public:
     virtual void show_call_log() = 0;
     // Shows the preferences window, modal; returns once it is closed.
     virtual void show_preferences() = 0;
-    // Unloads the preferences window if it is loaded, dropping its unsaved edits.
+    // Shows the screening rules window, modal; returns once it is closed.
+    virtual void show_rules() = 0;
+    // Asks where to, and writes the call log there as CSV.
+    virtual void export_call_log() = 0;
+    // Unloads the windows that edit the lists (preferences, screening rules) if they are loaded,
+    // dropping their unsaved edits.
     virtual void close_preferences() = 0;
     // The monitor window reloads its copy of the block list (load_list).
     virtual void reload_block_list() = 0;

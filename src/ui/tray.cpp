@@ -1,6 +1,8 @@
 #include "ui/tray.h"
 
 #include "monitor/monitor_timers.h"
+#include "monitor/phone_number.h"
+#include "store/fixed_text.h"
 
 namespace vantelmoor {
 namespace {
@@ -44,6 +46,7 @@ void TrayPresenter::menu_chosen(TrayMenuItem item) {
         case TrayMenuItem::Listen:
         case TrayMenuItem::Pause: parts_.commands.toggle_monitoring(); break;
         case TrayMenuItem::Quit: parts_.commands.quit(); break;
+        case TrayMenuItem::Rules: parts_.commands.show_rules(); break;
     }
 }
 
@@ -62,6 +65,14 @@ void TrayPresenter::status_changed(MonitorStatus status) {
     if (elsewhere == screened_elsewhere_) return;
     screened_elsewhere_ = elsewhere;
     show_icon();
+}
+
+void TrayPresenter::call_decided(const std::string& name, const std::string& number, bool blocked) {
+    if (!parts_.settings.notify_calls) return;
+    const std::string who = trim(name).empty() ? "A caller" : std::string(trim(name));
+    const std::string shown = display_number(trim(number));
+    view_.show_balloon(blocked ? "Call blocked" : "Call", who + (shown.empty() ? "" : " (" + shown + ")") +
+                                                              (blocked ? " was answered and hung up." : " rang through."));
 }
 
 void TrayPresenter::counters_changed(const CallCounters& counters) {

@@ -9,6 +9,7 @@
 #include "monitor/monitor_listener.h"
 #include "platform/file_system.h"
 #include "platform/timers.h"
+#include "store/settings.h"
 #include "ui/program_commands.h"
 #include "ui/tray_view.h"
 
@@ -20,6 +21,7 @@ std::string tray_tip(const CallCounters& counters, bool screened_elsewhere = fal
 
 struct TrayParts {
     ProgramCommands& commands;
+    const Settings& settings;  // whether each call is shown in a balloon
     FileSystem& file_system;
     Timers& timers;
     ActivityLog& log;
@@ -45,6 +47,7 @@ public:
     void monitoring_changed(bool listening) override;
     void status_changed(MonitorStatus status) override;
     void counters_changed(const CallCounters& counters) override;
+    void call_decided(const std::string& name, const std::string& number, bool blocked) override;
 
 private:
     void show_icon();

@@ -12,7 +12,7 @@ namespace vantelmoor {
 inline constexpr std::string_view kTrayCaption = "Vantelmoor Icon Tray";
 
 // The pop-up menu mnuFile. Item identifiers double as the Win32 command IDs.
-enum class TrayMenuItem : int { Open = 301, Listen, Pause, Quit };
+enum class TrayMenuItem : int { Open = 301, Listen, Pause, Quit, Rules };
 
 struct TrayMenuEntry {
     TrayMenuItem item;
@@ -21,8 +21,9 @@ struct TrayMenuEntry {
     bool separator_after;
 };
 
-inline constexpr std::array<TrayMenuEntry, 4> kTrayMenu{{
-    {TrayMenuItem::Open, "mnuOpen", "Open Mornavelle", true},
+inline constexpr std::array<TrayMenuEntry, 5> kTrayMenu{{
+    {TrayMenuItem::Open, "mnuOpen", "Open Mornavelle", false},
+    {TrayMenuItem::Rules, "mnuRules", "Screening Rules...", true},
     {TrayMenuItem::Listen, "mnuListen", "Listen for Calls", false},
     {TrayMenuItem::Pause, "mnuPause", "Pause Monitoring", false},
     {TrayMenuItem::Quit, "mnuend", "Quit Mornavelle", false},
@@ -57,6 +58,8 @@ public:
     virtual void set_menu_enabled(TrayMenuItem item, bool enabled) = 0;
     // The pop-up menu at the pointer; a choice comes back as menu_chosen.
     virtual void show_menu() = 0;
+    // A balloon from the icon, as the shell shows it; it goes by itself.
+    virtual void show_balloon(const std::string& title, const std::string& text) = 0;
 };
 
 }  // namespace vantelmoor

@@ -119,7 +119,8 @@ class Installed(Scenario):
         self.wine(str(self.program_dir / "Uninstall.exe"), "/S", timeout=300)
         wait_until(lambda: not self.copies(), "every copy to end")
         wait_until(lambda: not self.program_dir.exists(), "the program's folder to go")
-        self.assertEqual(sorted(p.name for p in data.iterdir()), ["Vantelmoor.dat", "Vantelmoor.log"])
+        self.assertEqual(sorted(p.name for p in data.iterdir()),
+                         ["Vantelmoor.dat", "Vantelmoor.log", "VantelmoorAllow.dat", "VantelmoorCounts.dat"])
         self.assertFalse(self.registry_values(UNINSTALL_KEY))
         self.assertNotIn("Vantelmoor", self.registry_values(RUN_KEY))
         self.assertFalse((self.prefix / START_MENU).exists())

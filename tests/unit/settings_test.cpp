@@ -133,7 +133,7 @@ TEST(RegistryRefusalTest, ARefusedReadIsNotedAndNothingIsWrittenFromDefaults) {
     Settings settings;
     SettingsStore store(registry, settings, kDir, false);
     const RegistryNotes notes = store.load_all();
-    EXPECT_EQ(notes.size(), 6u);  // the two totals, the command and the three options
+    EXPECT_EQ(notes.size(), 7u);  // the two totals, the command and the four options
     EXPECT_NE(notes[0].find("TotalCount could not be read"), std::string::npos) << notes[0];
     EXPECT_EQ(settings.comm_command, "AT+VCID=1");
     EXPECT_EQ(settings.total_count, 0);

@@ -15,8 +15,11 @@
 //   probe select CAPTION CONTROL INDEX      selects a list box's line, as a click on it does
 //   probe selected CAPTION CONTROL          prints the index of a list box's selected line, or -1
 //   probe timed-menu CAPTION ITEM WINDOW LIST COUNT
-//                                           chooses a menu item, waits until the list LIST of the
-//                                           window WINDOW holds COUNT lines, prints the milliseconds
+//                                           chooses a menu item, waits until the list (box or view)
+//                                           LIST of the window WINDOW holds COUNT lines, prints the
+//                                           milliseconds
+//   probe file TITLE PATH                   types PATH into the system's open or save dialog with
+//                                           that title and presses OK
 //   probe type CAPTION [TEXT]               types TEXT into the input box with that caption and
 //                                           presses OK; without TEXT presses Cancel
 //   probe menu CAPTION ITEM                 chooses a menu item by its text ("P&ause Monitoring")
@@ -40,6 +43,8 @@
 
 #include <fcntl.h>
 #include <io.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <optional>
@@ -126,7 +131,8 @@ std::vector<HWND> children_of(HWND parent) {
 
 // A control's number, from the layout table of the window with that caption.
 int control_id(const std::string& caption, const std::string& name) {
-    const vantelmoor::DialogLayout* dialogs[] = {&vantelmoor::call_log_layout(), &vantelmoor::preferences_layout()};
+    const vantelmoor::DialogLayout* dialogs[] = {&vantelmoor::call_log_layout(), &vantelmoor::preferences_layout(),
+                                                 &vantelmoor::rules_layout()};
     for (const vantelmoor::DialogLayout* layout : dialogs) {
         if (layout->caption != caption) continue;
         for (const vantelmoor::DialogControl& item : layout->controls) {
@@ -134,7 +140,9 @@ int control_id(const std::string& caption, const std::string& name) {
         }
         return 0;
     }
-    if (caption == "Call Log" || caption == "Vantelmoor Preferences") return 0;
+    for (const vantelmoor::DialogLayout* layout : dialogs) {
+        if (layout->caption == caption) return 0;
+    }
     const auto id = vantelmoor::find_control(name);
     return id ? static_cast<int>(*id) : 0;
 }
@@ -192,7 +200,7 @@ std::optional<UINT> find_menu_item(const std::string& wanted) {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: probe text|enabled|checked|items|visible|close|click|key|menu|box|answer|wait|wait-box|hold ...\n");
+                 "usage: probe text|enabled|checked|items|visible|close|click|key|menu|box|answer|wait|wait-box|file|hold ...\n");
     return 2;
 }
 
@@ -297,7 +305,8 @@ int timed_menu(const std::string& caption, const std::string& item, const std::s
         const HWND target = find_top_level(opened, false);
         const HWND box = target ? GetDlgItem(target, control_id(opened, list)) : nullptr;
         DWORD_PTR lines = 0;
-        if (box && SendMessageTimeoutW(box, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 50, &lines) &&
+        const UINT count_message = box && class_of(box) == WC_LISTVIEWA ? LVM_GETITEMCOUNT : LB_GETCOUNT;
+        if (box && SendMessageTimeoutW(box, count_message, 0, 0, SMTO_ABORTIFHUNG, 50, &lines) &&
             static_cast<int>(lines) == count) {
             std::printf("%llu\n", GetTickCount64() - start);
             return 0;
@@ -305,6 +314,26 @@ int timed_menu(const std::string& caption, const std::string& item, const std::s
         Sleep(2);
     }
     return 1;
+}
+
+// The system's open or save dialog with that title: the file's name typed in, and OK pressed.
+int choose_file(const std::string& title, const std::string& path) {
+    const HWND dialog = find_top_level(title, true);
+    if (!dialog) return 1;
+    HWND name = nullptr;
+    for (HWND child : children_of(dialog)) {
+        const HWND parent = GetParent(child);
+        const bool in_name_box = GetDlgCtrlID(child) == 0x480 || GetDlgCtrlID(parent) == 0x47C ||
+                                 (parent && GetDlgCtrlID(GetParent(parent)) == 0x47C);
+        if (_stricmp(class_of(child).c_str(), "Edit") == 0 && (in_name_box || !name)) name = child;
+        if (name && in_name_box) break;
+    }
+    if (!name) return 1;
+    SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG, kReplyTimeoutMs,
+                        nullptr);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    for (int i = 0; i < 200 && IsWindow(dialog); ++i) Sleep(25);
+    return IsWindow(dialog) ? 1 : 0;
 }
 
 int hold(const std::string& path) {
@@ -342,6 +371,7 @@ int run(const std::vector<std::string>& args) {
 
     if (command == "wait" && args.size() >= 4) return wait_for_text(caption, arg(2), arg(3), seconds(4));
     if (command == "wait-box") return wait_for_box(caption, seconds(2));
+    if (command == "file" && args.size() == 3) return choose_file(caption, arg(2));
     if (command == "timed-menu" && args.size() >= 6) return timed_menu(caption, arg(2), arg(3), arg(4), std::stoi(arg(5)));
     if (command == "type") {  // into the input box with that caption; no text: Cancel
         const HWND box = FindWindowA(vantelmoor::win32::Win32InputBox::kWindowClass, caption.c_str());

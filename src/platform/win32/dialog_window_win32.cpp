@@ -1,5 +1,7 @@
 #include "platform/win32/dialog_window_win32.h"
 
+#include <commctrl.h>
+
 #include "platform/win32/dpi.h"
 #include "platform/win32/main_window_win32.h"
 #include "ui/colours.h"
@@ -18,6 +20,11 @@ ControlClass control_class(DialogControlKind kind) {
         case DialogControlKind::Label: return {"STATIC", SS_NOPREFIX | SS_CENTERIMAGE, 0};
         case DialogControlKind::ListBox:
             return {"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
+                    WS_EX_CLIENTEDGE};
+        // Virtual: the window keeps the rows and gives each as it is drawn, so a list of 32,767
+        // is there at once.
+        case DialogControlKind::ListView:
+            return {WC_LISTVIEWA, WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
                     WS_EX_CLIENTEDGE};
         case DialogControlKind::Button: return {"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
         case DialogControlKind::CheckBox: return {"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
@@ -71,6 +78,9 @@ bool Win32DialogWindow::create_dialog(HWND owner) {
         if (!child) return false;
         const GdiObject& font = item.kind == DialogControlKind::ListBox ? list_font_ : font_;
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        if (item.kind == DialogControlKind::ListView) {
+            SendMessageA(child, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+        }
     }
     RECT outer{0, 0, twips_to_pixels(layout_.client_width, dpi_), twips_to_pixels(layout_.client_height, dpi_)};
     AdjustWindowRectEx(&outer, style_, FALSE, WS_EX_CONTROLPARENT);
@@ -137,6 +147,7 @@ LRESULT Win32DialogWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             command(id == IDOK || id == IDCANCEL ? layout_.default_button : id, HIWORD(wparam));
             return 0;
         }
+        case WM_NOTIFY: return notify(*reinterpret_cast<NMHDR*>(lparam));
         case WM_CTLCOLORLISTBOX:
             SetBkColor(reinterpret_cast<HDC>(wparam), static_cast<COLORREF>(kLightYellow));
             return reinterpret_cast<LRESULT>(list_brush_.get());

@@ -2,7 +2,7 @@
 // A window of the program built from a dialog layout (call_log_layout(), preferences_layout()):
 // its controls at their twip positions for the window's DPI, Tahoma for captions, Courier New on
 // light yellow for its list, its separator line painted, Enter and Esc pressing its default
-// button. The call-log and preferences windows are made of it.
+// button. The call-log, preferences and screening rules windows are made of it.
 
 #include <windows.h>
 
@@ -37,6 +37,8 @@ protected:
     virtual void command(int id, int code) = 0;
     // The close box or the system menu's Close; `system` when Windows ends the session.
     virtual void close_requested(bool system) = 0;
+    // A notification from a control that sends them (a list view).
+    virtual LRESULT notify(const NMHDR&) { return 0; }
 
 private:
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;

@@ -2,8 +2,7 @@
 
 #include <string>
 
-#include "platform/win32/dpi.h"
-#include "platform/win32/main_window_win32.h"
+#include "platform/win32/small_dialog.h"
 
 namespace vantelmoor::win32 {
 namespace {
@@ -11,15 +10,7 @@ namespace {
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr int kPromptId = 2002;
 
-// Positions in twips, as the program's other windows are laid out.
-struct Place {
-    int id;
-    const char* window_class;
-    DWORD style;
-    int left, top, width, height;
-};
-
-constexpr Place kPlaces[] = {
+constexpr DialogPlace kPlaces[] = {
     {kPromptId, "STATIC", SS_NOPREFIX, 120, 120, 4200, 1200},
     {IDOK, "BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 4440, 120, 1080, 375},
     {IDCANCEL, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 4440, 540, 1080, 375},
@@ -47,34 +38,13 @@ Win32InputBox::~Win32InputBox() {
 }
 
 std::optional<std::string> Win32InputBox::ask(HWND owner, const std::string& prompt, const std::string& title) {
-    WNDCLASSEXA window_class{};
-    window_class.hInstance = GetModuleHandleA(nullptr);
-    window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    window_class.lpszClassName = kWindowClass;
-    if (!create_window(window_class, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, title.c_str(), kStyle, 0, 0)) {
+    if (!create_window(small_dialog_class(kWindowClass), WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, title.c_str(), kStyle, 0, 0)) {
         return std::nullopt;
     }
-    const int dpi = window_dpi(window_);
-    font_ = layout_font(FontStyle::Default, dpi);
-    for (const Place& place : kPlaces) {
-        const std::string text = place.id == kPromptId ? with_line_breaks(prompt) : place.id == IDOK ? "OK"
-                                 : place.id == IDCANCEL                             ? "Cancel"
-                                                                                    : "";
-        const HWND control = CreateWindowExA(
-            0, place.window_class, text.c_str(), WS_CHILD | WS_VISIBLE | place.style, twips_to_pixels(place.left, dpi),
-            twips_to_pixels(place.top, dpi), twips_to_pixels(place.width, dpi), twips_to_pixels(place.height, dpi),
-            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), window_class.hInstance, nullptr);
-        if (!control) return std::nullopt;
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    }
-    RECT outer{0, 0, twips_to_pixels(kClientWidth, dpi), twips_to_pixels(kClientHeight, dpi)};
-    AdjustWindowRectEx(&outer, kStyle, FALSE, WS_EX_DLGMODALFRAME);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    SetWindowPos(window_, HWND_TOP, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, 0);
-
+    const auto text_of = [&](int id) -> std::string {
+        return id == kPromptId ? with_line_breaks(prompt) : id == IDOK ? "OK" : id == IDCANCEL ? "Cancel" : "";
+    };
+    if (!place_controls(window_, kPlaces, text_of, kClientWidth, kClientHeight, font_)) return std::nullopt;
     SetFocus(GetDlgItem(window_, kEditId));
     run_modal(owner, done_);
     DestroyWindow(window_);
@@ -83,12 +53,7 @@ std::optional<std::string> Win32InputBox::ask(HWND owner, const std::string& pro
 }
 
 void Win32InputBox::finish(bool accepted) {
-    if (accepted) {
-        const HWND edit = GetDlgItem(window_, kEditId);
-        std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-        text.resize(static_cast<std::size_t>(GetWindowTextA(edit, text.data(), static_cast<int>(text.size()))));
-        answer_ = text;
-    }
+    if (accepted) answer_ = control_text(window_, kEditId);
     done_ = true;
 }
 

@@ -278,7 +278,7 @@ void Win32MainWindow::paint() {
 
 void Win32MainWindow::on_command(int id) {
     if (!events_) return;
-    if (id >= static_cast<int>(MainMenuItem::ShowLog) && id <= static_cast<int>(MainMenuItem::Quit)) {
+    if (id >= static_cast<int>(MainMenuItem::ShowLog) && id <= static_cast<int>(MainMenuItem::ExportLog)) {
         events_->menu_chosen(static_cast<MainMenuItem>(id));
         return;
     }

@@ -74,6 +74,14 @@ void Win32TrayWindow::show_icon(const std::string& tip) {
         });
 }
 
+void Win32TrayWindow::show_balloon(const std::string& title, const std::string& text) {
+    NOTIFYICONDATAA data = icon_data(NIF_INFO);
+    lstrcpynA(data.szInfoTitle, title.c_str(), sizeof(data.szInfoTitle));
+    lstrcpynA(data.szInfo, text.c_str(), sizeof(data.szInfo));
+    data.dwInfoFlags = NIIF_INFO;
+    shell_calls_.run([data]() mutable { Shell_NotifyIconA(NIM_MODIFY, &data); });  // no icon, no balloon: nothing lost
+}
+
 // The program ends right after: the icon must not outlive it, so the shell is called here, once
 // what was asked of it before has been done.
 void Win32TrayWindow::delete_icon() {

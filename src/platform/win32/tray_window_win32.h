@@ -32,6 +32,7 @@ public:
     void delete_icon() override;
     void set_menu_enabled(TrayMenuItem item, bool enabled) override;
     void show_menu() override;
+    void show_balloon(const std::string& title, const std::string& text) override;
 
 private:
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;

@@ -1,6 +1,7 @@
 #pragma once
 // The monitor window in memory: every control starts with its design-time text, colours and state.
 
+#include <deque>
 #include <map>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 #include "ui/call_log_view.h"
 #include "ui/main_view.h"
 #include "ui/preferences_view.h"
+#include "ui/rules_view.h"
 #include "ui/tray_view.h"
 
 namespace vantelmoor::test {
@@ -80,6 +82,8 @@ public:
     void delete_icon() override { tip.reset(); }
     void set_menu_enabled(TrayMenuItem item, bool enabled) override { menu_enabled[item] = enabled; }
     void show_menu() override { ++menus_shown; }
+    void show_balloon(const std::string& title, const std::string& text) override { balloons.push_back(title + ": " + text); }
+    std::vector<std::string> balloons;
 };
 
 // The call-log window in memory.
@@ -134,6 +138,43 @@ public:
     void toggle(int index) {
         checks[index] = !checks[index];
         events->check_changed(index);
+    }
+};
+
+// The screening rules window in memory; the entry editor takes what the test typed, when its check
+// lets it.
+class FakeRulesView : public RulesView {
+public:
+    bool created = false;
+    std::map<RuleList, std::vector<RuleRow>> rows;
+    std::map<RuleList, int> selection{{RuleList::Block, -1}, {RuleList::Allow, -1}};
+    bool notify_on = false;
+    bool save_enabled = false;
+    std::deque<std::optional<BlockEntry>> typed;  // for each editor: the entry typed, or cancelled
+    std::vector<std::string> refusals;            // what the editor's check said of a typed entry
+    RulesViewEvents* events = nullptr;
+
+    void set_events(RulesViewEvents* handler) override { events = handler; }
+    bool create() override { return created = true; }
+    void run_modal() override {}
+    void destroy() override { created = false; }
+    bool loaded() const override { return created; }
+    void set_rows(RuleList list, const std::vector<RuleRow>& all) override { rows[list] = all; }
+    int selected(RuleList list) const override { return selection.at(list); }
+    void set_notify(bool on) override { notify_on = on; }
+    bool notify() const override { return notify_on; }
+    void set_save_enabled(bool on) override { save_enabled = on; }
+    std::optional<BlockEntry> edit_entry(const std::string&, const BlockEntry&, const EntryCheck& check) override {
+        if (typed.empty()) return std::nullopt;
+        std::optional<BlockEntry> entry = typed.front();
+        typed.pop_front();
+        if (entry) {
+            if (const auto fault = check(entry->name, entry->number)) {
+                refusals.push_back(*fault);
+                return std::nullopt;  // OK is never offered: the user cancels
+            }
+        }
+        return entry;
     }
 };
 

@@ -13,6 +13,7 @@
 #include "fakes/fake_modem_port.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_timers.h"
+#include "fakes/fake_user_files.h"
 #include "fakes/fake_view.h"
 
 namespace vantelmoor::test {
@@ -31,6 +32,9 @@ struct ProgramRig {
     FakeTrayView tray;
     FakeCallLogView call_log_view;
     FakePreferencesView preferences_view;
+    FakeRulesView rules_view;
+    FakeUserFiles user_files;
+    Latin1 codec;
     FakePrinter printer;
     FakeApplication app;
     FakeScreeningLock lock;
@@ -51,7 +55,7 @@ struct ProgramRig {
     explicit ProgramRig(FileStore* other, bool installed = false)
         : store(other ? *other : files),
           program({app, port, timers, dialogs, loop, loop, shell, store, file_system, registry, printer, view, tray,
-                   call_log_view, preferences_view, lock, facts(installed)}) {
+                   call_log_view, preferences_view, rules_view, user_files, codec, lock, facts(installed)}) {
         settings.comm_command = kDefaultCommCommand;
     }
     static InstallFacts facts(bool installed) {

@@ -1,0 +1,245 @@
+// The screening rules beyond the block list: what an entry covers (patterns, names in any case,
+// numbers by their digits), the never-block list over everything else, what each rule caught, and
+// lists read from and written for other tools.
+#include <gtest/gtest.h>
+
+#include "fakes/program_rig.h"
+#include "store/caller_pattern.h"
+#include "store/list_exchange.h"
+
+namespace vantelmoor {
+namespace {
+
+using test::ProgramRig;
+
+TEST(CallerPatternTest, WhatAnEntryCovers) {
+    struct Case {
+        const char* name;
+        const char* number;
+        const char* caller_name;
+        const char* caller_number;
+        bool covered;
+    };
+    const Case cases[] = {
+        // Without * or ?, as the block list always matched: digits or the same text, names in any case.
+        {"", "555-123-4567", "", "5551234567", true},
+        {"", "5551234567", "", "15551234567", false},
+        {"", "PRIVATE LINE", "", "PRIVATE LINE", true},
+        {"JOHN DOE", "", "john doe", "", true},
+        {"JOHN DOE", "", "JOHN DOES", "", false},
+        // Patterns: * any run (none included), ? exactly one, at the start, middle and end.
+        {"", "800*", "", "8005551234", true},
+        {"", "800*", "", "18005551234", true},     // the country digit is ignored
+        {"", "1-800-*", "", "8005551234", true},   // on both sides
+        {"", "1-800-*", "", "9005551234", false},
+        {"", "(555) 123-????", "", "5551234567", true},
+        {"", "(555) 123-????", "", "555123456", false},
+        {"", "*4567", "", "555.123.4567", true},
+        {"", "555*4567", "", "5554567", true},
+        {"", "555*4567", "", "5551234568", false},
+        {"", "555 12? 4567", "", "5551294567", true},
+        {"", "*", "", "PRIVATE", false},           // no digits: no number pattern covers it
+        {"V*", "", "v12345", "", true},
+        {"V?????", "", "V1234", "", false},
+        {"*DOE", "", "John Doe", "", true},
+        {"J*N D*", "", "JOHN DOE", "", true},
+        // A blank field never matches, a blank caller neither.
+        {"", "", "JOHN DOE", "5551234567", false},
+        {"JOHN DOE", "", "", "5551234567", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(entry_covers(c.name, c.number, c.caller_name, c.caller_number), c.covered)
+            << c.name << "|" << c.number << " for " << c.caller_name << "|" << c.caller_number;
+    }
+}
+
+TEST(CallerPatternTest, AnEntryThatCouldNeverMatchIsRefusedWithItsReason) {
+    EXPECT_EQ(entry_fault("JOHN DOE", ""), std::nullopt);
+    EXPECT_EQ(entry_fault("", "1-800-*"), std::nullopt);
+    EXPECT_EQ(entry_fault("", "PRIVATE LINE"), std::nullopt);  // exact text, as ever
+    const std::pair<const char*, const char*> refused[] = {
+        {"", ""}, {"  ", " "}, {"", "800-CALL-*"}, {"", "2345678901234567*"}, {"A NAME OF TWENTY-ONE!", ""}};
+    for (const auto& [name, number] : refused) EXPECT_NE(entry_fault(name, number), std::nullopt) << name << number;
+}
+
+class RulesProgramTest : public ::testing::Test {
+protected:
+    ProgramRig rig;
+    const std::string allow_file = std::string(ProgramRig::kDir) + "\\VantelmoorAllow.dat";
+    const std::string counts_file = std::string(ProgramRig::kDir) + "\\VantelmoorCounts.dat";
+
+    void SetUp() override { rig.screen(); }
+    void lists(const std::vector<BlockEntry>& block, const std::vector<BlockEntry>& allow) {
+        rig.files.files[ProgramRig::kBlockFile] = write_block_records(block);
+        rig.files.files[allow_file] = write_block_records(allow);
+    }
+    // Plays a report (a name line only when `name` is given) and lets it be logged.
+    bool answered(const std::string& number, const std::string& name, double name_after = 0) {
+        const int before = rig.count("ATA");
+        rig.port.arrive("\r\nRING\r\nDATE=0321\r\nTIME=1405\r\nNMBR=" + number + "\r\n");
+        if (!name.empty()) rig.loop.after(name_after, [&, name] { rig.port.arrive("NAME=" + name + "\r\n"); });
+        rig.loop.run_until(rig.loop.now_seconds() + 8);
+        return rig.count("ATA") > before;
+    }
+};
+
+TEST_F(RulesProgramTest, TheNeverBlockListBeatsTheBlockListPrivateUnknownAndPatterns) {
+    rig.settings.block_anon_num = rig.settings.block_anon_name = true;
+    lists({{"", "555*"}, {"", "5551234567"}}, {{"", "555-123-4567"}, {"DR SMITH", ""}, {"", "5550000000"}});
+    EXPECT_FALSE(answered("5551234567", "JOHN DOE"));       // listed and patterned, but never blocked
+    EXPECT_TRUE(answered("5559990000", "JOHN DOE"));        // the pattern's neighbour is blocked
+    EXPECT_FALSE(answered("PRIVATE", "DR SMITH", 0.3));     // withheld number: its name comes in time
+    EXPECT_TRUE(answered("PRIVATE", "SOMEONE", 0.3));
+    EXPECT_TRUE(answered("PRIVATE", ""));                   // no name at all: blocked a second later
+    EXPECT_FALSE(answered("5550000000", "Unknown Caller"));
+    EXPECT_TRUE(answered("5558888888", "Unknown Caller"));
+    const std::vector<std::string> logged = read_call_records(rig.files.files[ProgramRig::kLogFile]);
+    ASSERT_EQ(logged.size(), 7u);
+    for (const std::size_t rang_through : {0u, 2u, 5u}) EXPECT_EQ(logged[rang_through].back(), '\0') << rang_through;
+}
+
+// The counts live beside the lists: emptying or trimming the log loses none of them.
+TEST_F(RulesProgramTest, EachRuleCountsTheCallsItDecidedWhateverBecomesOfTheLog) {
+    lists({{"", "800*"}, {"JOHN DOE", ""}}, {{"", "5550001111"}});
+    answered("8005551234", "A");
+    answered("8005559999", "B");
+    answered("5550001111", "C");
+    answered("5552223333", "john doe");
+    rig.files.files[ProgramRig::kLogFile] = "";  // emptied
+    answered("8000000000", "D");
+    const RuleCountMap counts = read_rule_counts(rig.files.files[counts_file]);
+    EXPECT_EQ(counts, (RuleCountMap{{{RuleList::Block, {"", "800*"}}, {3, "03/21", "02:05 PM"}},
+                                    {{RuleList::Block, {"JOHN DOE", ""}}, {1, "03/21", "02:05 PM"}},
+                                    {{RuleList::Allow, {"", "5550001111"}}, {1, "03/21", "02:05 PM"}}}));
+}
+
+using test::Latin1;
+
+class RulesWindowTest : public RulesProgramTest {
+protected:
+    test::FakeRulesView& view = rig.rules_view;
+    void press(RuleList list, RulesButton button) { view.events->list_button(list, button); }
+    std::vector<BlockEntry> file(const std::string& path) { return read_block_records(rig.files.files[path]); }
+};
+
+TEST_F(RulesWindowTest, EntriesAreCheckedAsTypedImportedAndExportedAndWrittenOnlyBySave) {
+    lists({{"", "800*"}, {"ANN", ""}}, {});
+    rig.files.files[counts_file] = write_rule_counts({{{RuleList::Block, {"", "800*"}}, {2, "03/21", "02:05 PM"}},
+                                                      {{RuleList::Block, {"ANN", ""}}, {1, "03/20", "09:00 AM"}}});
+    rig.choose(MainMenuItem::Rules);
+    EXPECT_EQ(view.rows[RuleList::Block][0], (RuleRow{"", "800*", "2", "03/21 02:05 PM"}));
+    view.events->column_clicked(RuleList::Block, 2);  // by calls caught, fewest first
+    EXPECT_EQ(view.rows[RuleList::Block][0][0], "ANN");
+
+    view.typed = {BlockEntry{"", ""}, BlockEntry{"", "555-CALL-*"}, BlockEntry{"DR SMITH", ""}};
+    for (int i = 0; i < 3; ++i) press(RuleList::Allow, RulesButton::Add);
+    EXPECT_EQ(view.refusals.size(), 2u);  // both blank; a pattern that could never match
+    rig.user_files.to_open = {ChosenFile{"C:\\list.txt", "5551230000\r\nnot a number\r\n800*\r\n", ""}};
+    press(RuleList::Block, RulesButton::Import);
+    EXPECT_EQ(rig.dialogs.shown.back().text.find("1 entry was added to the block list, and 1 was on it already."), 0u);
+    EXPECT_NE(rig.dialogs.shown.back().text.find("line 2: it is no telephone number"), std::string::npos);
+    EXPECT_EQ(file(ProgramRig::kBlockFile).size(), 2u);  // nothing written before Save
+    ASSERT_EQ(view.rows[RuleList::Block][1][0], "ANN");  // still by calls caught: none, 1, 2
+    view.selection[RuleList::Block] = 1;
+    rig.dialogs.answers = {MessageAnswer::Yes};
+    press(RuleList::Block, RulesButton::Remove);
+    rig.user_files.save_to = "C:\\out.csv";
+    press(RuleList::Block, RulesButton::Export);
+    EXPECT_EQ(rig.user_files.saved["C:\\out.csv"], "name,number\r\n,800*\r\n,5551230000\r\n");  // the file's order
+
+    view.events->save_clicked();
+    EXPECT_EQ(file(ProgramRig::kBlockFile), (std::vector<BlockEntry>{{"", "800*"}, {"", "5551230000"}}));
+    EXPECT_EQ(file(allow_file), (std::vector<BlockEntry>{{"DR SMITH", ""}}));
+    EXPECT_EQ(read_rule_counts(rig.files.files[counts_file]).size(), 1u);  // ANN's count went with ANN
+    EXPECT_FALSE(view.save_enabled);
+    view.events->exit_clicked();  // nothing unsaved: no question
+    EXPECT_FALSE(view.created);
+}
+
+TEST_F(RulesWindowTest, AListThatCannotBeReadTakesNoImportAndAFullOneStopsIt) {
+    lists({}, {});
+    rig.files.unreadable.insert(allow_file);
+    rig.choose(MainMenuItem::Rules);
+    press(RuleList::Allow, RulesButton::Import);
+    EXPECT_NE(rig.dialogs.shown.back().text.find("so nothing is added to it"), std::string::npos);
+
+    std::vector<BlockEntry> almost(kMaxListEntries - 1, BlockEntry{"", ""});
+    for (std::size_t i = 0; i < almost.size(); ++i) almost[i].number = std::to_string(1000000 + i);
+    rig.files.files[ProgramRig::kBlockFile] = write_block_records(almost);
+    view.events->exit_clicked();
+    rig.choose(MainMenuItem::Rules);
+    rig.user_files.to_open = {ChosenFile{"C:\\list.txt", "1\n2\n3\n", ""}};
+    press(RuleList::Block, RulesButton::Import);
+    EXPECT_NE(rig.dialogs.shown.back().text.find("the last 2 were not added"), std::string::npos);
+    view.events->save_clicked();
+    EXPECT_EQ(file(ProgramRig::kBlockFile).size(), kMaxListEntries);
+    EXPECT_EQ(rig.files.files[allow_file], "");  // never written: it could not be read
+}
+
+TEST_F(RulesWindowTest, EachCallIsShownInABalloonOnlyWhenChosen) {
+    lists({{"", "5551234567"}}, {});
+    answered("5551234567", "JOHN DOE");
+    EXPECT_TRUE(rig.tray.balloons.empty());
+    rig.choose(MainMenuItem::Rules);
+    view.notify_on = true;
+    view.events->notify_changed();
+    view.events->save_clicked();
+    EXPECT_EQ(rig.registry.text(kSettingsKey, "NotifyCalls"), "True");
+    answered("5551234567", "JOHN DOE");
+    answered("5550000000", "");
+    EXPECT_EQ(rig.tray.balloons, (std::vector<std::string>{"Call blocked: JOHN DOE (555-123-4567) was answered and hung up.",
+                                                           "Call: A caller (555-000-0000) rang through."}));
+}
+
+TEST(ListFileTest, CsvAndPlainListsAreReadAndEachUnreadableLineIsNamed) {
+    const Latin1 codec;
+    struct Case {
+        const char* what;
+        std::string file;
+        std::vector<BlockEntry> entries;
+        std::vector<std::string> unread;
+        std::size_t replaced;
+    };
+    const Case cases[] = {
+        {"CSV with a header, quotes and commas in names",
+         "name,number\r\n\"DOE, JOHN\",555-123-4567\r\n\"SAY \"\"HI\"\"\",\r\n,800*\r\n",
+         {{"DOE, JOHN", "555-123-4567"}, {"SAY \"HI\"", ""}, {"", "800*"}}, {}, 0},
+        {"no header, blank lines, a field on two lines", "\xEF\xBB\xBF" "ANN,1\n\n  \nBOB,2\n\"CARL\nX\",3\n",
+         {{"ANN", "1"}, {"BOB", "2"}, {"CARL\nX", "3"}}, {}, 0},
+        {"over-long fields and missing ones", "A NAME FAR TOO LONG TO KEEP,1\nANN\nBOB,2,3\n,\n", {},
+         {"line 1: A name or a number holds at most 20 characters.",
+          "line 2: a name and a number, comma-separated, are expected",
+          "line 3: a name and a number, comma-separated, are expected", "line 4: An entry needs a name, a number or both."},
+         0},
+        {"names outside the code page", "Jos\xC3\xA9,1\n\xE6\x9D\x8E\xE5\x9B\x9B,2\n", {{"Jos\xE9", "1"}, {"??", "2"}}, {}, 2},
+        {"a formula guard taken off again", "'=HYPERLINK(X),1\n", {{"=HYPERLINK(X)", "1"}}, {}, 0},
+        {"a plain list of numbers", "555-123-4567\r\n(800) 555-0000\r\nnot a number\r\n1-900-*\r\n",
+         {{"", "555-123-4567"}, {"", "(800) 555-0000"}, {"", "1-900-*"}}, {"line 3: it is no telephone number"}, 0},
+    };
+    for (const Case& c : cases) {
+        const ImportedList list = read_list_file(c.file, codec);
+        EXPECT_EQ(list.entries, c.entries) << c.what;
+        EXPECT_EQ(list.unread, c.unread) << c.what;
+        EXPECT_EQ(list.replaced, c.replaced) << c.what;
+    }
+}
+
+// Callers choose their names: none may run as a formula in the spreadsheet that opens the export.
+TEST(ListFileTest, WrittenFieldsAreQuotedAndFormulasNeutralisedAndReadBackTheSame) {
+    const Latin1 codec;
+    EXPECT_EQ(csv_field("=HYPERLINK(\"x\")"), "\"'=HYPERLINK(\"\"x\"\")\"");
+    for (const std::string formula : {"+1", "-1", "@SUM", "\tX", "\rX"}) {
+        EXPECT_NE(csv_field(formula).find("'" + formula), std::string::npos) << formula;
+    }
+    EXPECT_EQ(csv_field("A, B"), "\"A, B\"");
+    EXPECT_EQ(csv_field("PLAIN"), "PLAIN");
+    const std::vector<BlockEntry> entries{{"=CMD()", "+15551234567"}, {"DOE, JOHN", "555*"}, {"JOS\xC9", ""}};
+    const std::string csv = list_csv(entries, codec);
+    EXPECT_EQ(csv.substr(0, 13), "name,number\r\n");
+    EXPECT_EQ(read_list_file(csv, codec).entries, entries);
+    EXPECT_EQ(call_log_csv({call_log_line("03/21", "02:05 PM", "@ME", "5551234567", true)}, codec),
+              "date,time,name,number,blocked\r\n03/21,02:05 PM,'@ME,5551234567,yes\r\n");
+}
+
+}  // namespace
+}  // namespace vantelmoor
