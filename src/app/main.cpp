@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <stdexcept>
 
 #include "app/program.h"
@@ -12,12 +10,14 @@
 #include "platform/win32/dll_search.h"
 #include "platform/win32/file_store_win32.h"
 #include "platform/win32/main_window_win32.h"
+#include "platform/win32/message_loop.h"
 #include "platform/win32/preferences_window_win32.h"
 #include "platform/win32/printer_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/rules_window_win32.h"
 #include "platform/win32/serial_port_win32.h"
 #include "platform/win32/services_win32.h"
+#include "platform/win32/timers_win32.h"
 #include "platform/win32/tray_window_win32.h"
 #include "platform/win32/unexpected.h"
 #include "platform/win32/user_files_win32.h"
@@ -26,17 +26,11 @@ namespace {
 
 using namespace vantelmoor;
 
-int run_message_loop() {
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) win32::WindowBase::dispatch(message);
-    return static_cast<int>(message.wParam);
-}
-
 int run(HINSTANCE instance) {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
-    if (!InitCommonControlsEx(&controls)) throw std::runtime_error("the common controls could not be loaded");
+    win32::load_common_controls();
 
     win32::Win32Application app;
+    win32::Win32Timers timers;  // before the program, whose parts own timers made here
     win32::Win32MainWindow window(instance);
     if (!window.create()) throw std::runtime_error("the monitor window could not be created");
     win32::Win32TrayWindow tray(instance);
@@ -66,21 +60,18 @@ int run(HINSTANCE instance) {
     win32::Win32UserFiles user_files([&] { return rules_window.loaded() ? rules_window.hwnd() : window.hwnd(); });
     win32::Win32TextCodec codec;
 
-    Program program({app, port, window, dialogs, pump, clock, shell, files, file_system, registry, printer, window,
+    Program program({app, port, timers, dialogs, pump, clock, shell, files, file_system, registry, printer, window,
                      tray, call_log_window, preferences_window, rules_window, user_files, codec, lock,
                      win32::install_facts()});
     if (!program.start()) return 0;
-    return run_message_loop();
+    return win32::run_message_loop();
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     win32::load_libraries_from_system_folder_only();
-    try {
-        return run(instance);
-    } catch (...) {
-        win32::show_unexpected("starting or running");
-        return 1;
-    }
+    int exit_code = 1;
+    win32::contain("starting or running", [&] { exit_code = run(instance); });
+    return exit_code;
 }

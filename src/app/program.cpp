@@ -53,12 +53,6 @@ Program::Program(ProgramServices services_in)
     services.rules_view.set_events(&rules);
     services.port.set_on_comm([this] { stream.on_comm(); });
     services.port.set_on_lost([this](const PortError& error) { session.port_lost(error); });
-    services.timers.set_on_tick([this](TimerId timer) {
-        screener.on_timer(timer);
-        session.on_timer(timer);
-        turn.on_timer(timer);
-        if (timer == TimerId::RunMarker) tray.marker_tick();
-    });
 }
 
 Program::~Program() {
@@ -69,7 +63,6 @@ Program::~Program() {
     services.rules_view.set_events(nullptr);
     services.port.set_on_comm(nullptr);
     services.port.set_on_lost(nullptr);
-    services.timers.set_on_tick(nullptr);
 }
 
 bool Program::start() {

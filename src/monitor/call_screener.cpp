@@ -59,13 +59,16 @@ bool names_someone(std::string_view bytes) {
 CallScreener::CallScreener(ModemPort& port, Timers& timers, MonitorListener& listener, ActivityLog& log,
                            ScreenerStores stores, Settings& settings, CallRecord& record, ModemSession& session)
     : port_(port),
-      timers_(timers),
       listener_(listener),
       log_(log),
       stores_(std::move(stores)),
       settings_(settings),
       record_(record),
-      session_(session) {}
+      session_(session),
+      Timer1_(timers.make([this] { hangup_tick(); })),
+      Timer2_(timers.make([this] { countdown_tick(); })),
+      Timer3_(timers.make([this] { complete_call(); })),
+      name_wait_(timers.make([this] { name_wait_over(); })) {}
 
 void CallScreener::reset_new_calls() {
     new_calls_ = 0;
@@ -124,7 +127,7 @@ void CallScreener::decide(Screen screen) {
     // name, which comes in the next line: the answer waits for it, a second at most.
     if (by_number && !record_.name_seen && !waiting_for_name_ && names_someone(allow_list_)) {
         waiting_for_name_ = true;
-        start_timer(timers_, log_, TimerId::NameWait, kNameWaitMs);
+        start_timer(*name_wait_, log_, kNameWaitMs);
         return;
     }
     stop_waiting_for_name();
@@ -135,7 +138,7 @@ void CallScreener::decide(Screen screen) {
 
 void CallScreener::stop_waiting_for_name() {
     waiting_for_name_ = false;
-    timers_.stop(TimerId::NameWait);
+    name_wait_->stop();
 }
 
 void CallScreener::screen_call() {
@@ -143,7 +146,7 @@ void CallScreener::screen_call() {
     if (!counted_) count_call();
     // A report without a name line (number-only caller ID) is complete too.
     call_pending_ = true;
-    start_timer(timers_, log_, TimerId::Timer3, kCompletionIntervalMs);
+    start_timer(*Timer3_, log_, kCompletionIntervalMs);
 }
 
 void CallScreener::name_reported() {
@@ -153,7 +156,7 @@ void CallScreener::name_reported() {
     if (record_.number_seen && record_.name_seen) block(waiting_for_name_ ? Screen::NameAndNumber : Screen::NameOnly);
     if (record_.number_seen && !counted_) count_call();
     call_pending_ = true;
-    start_timer(timers_, log_, TimerId::Timer3, kCompletionIntervalMs);
+    start_timer(*Timer3_, log_, kCompletionIntervalMs);
 }
 
 void CallScreener::count_call() {
@@ -166,8 +169,8 @@ void CallScreener::count_call() {
 
 void CallScreener::block_call() {
     send("ATA");
-    start_timer(timers_, log_, TimerId::Timer1, kHangupIntervalMs);
-    start_timer(timers_, log_, TimerId::Timer2, kCountdownIntervalMs);
+    start_timer(*Timer1_, log_, kHangupIntervalMs);
+    start_timer(*Timer2_, log_, kCountdownIntervalMs);
     if (settings_.total_blocked >= kCounterCeiling) return;  // the call is still answered and hung up
     ++settings_.total_blocked;
     note_registry(stores_.settings_store.save_total_blocked());
@@ -190,27 +193,21 @@ void CallScreener::note_registry(const RegistryFailure& failure) {
     }
 }
 
-void CallScreener::on_timer(TimerId timer) {
-    switch (timer) {
-        case TimerId::NameWait:
-            // No name came: the call is decided on what is known.
-            if (waiting_for_name_) block(Screen::NameAndNumber);
-            break;
-        case TimerId::Timer1: hangup_tick(); break;
-        case TimerId::Timer2: countdown_tick(); break;
-        case TimerId::Timer3: complete_call(); break;
-        default: break;
-    }
+// No name came: the call is decided on what is known.
+void CallScreener::name_wait_over() {
+    if (waiting_for_name_) block(Screen::NameAndNumber);
 }
 
-// Ticks count 2, 4, 5, 6: the hang-up goes out on the third tick, three seconds after the answer.
+// hangup_ticks goes up by 2 on each tick below 4 and by 1 from then on, so the ticks count 2, 4,
+// 5, 6: "ATH" goes out at 5, the third tick, three seconds after the answer, and the fourth tick
+// (6) ends the sequence.
 void CallScreener::hangup_tick() {
     ++hangup_ticks_;
     if (hangup_ticks_ == 5) {
         send("ATH");
     } else if (hangup_ticks_ == 6) {
         hangup_ticks_ = 0;
-        timers_.stop(TimerId::Timer1);
+        Timer1_->stop();
     } else {
         ++hangup_ticks_;
     }
@@ -225,12 +222,12 @@ void CallScreener::countdown_tick() {
     }
     listener_.status_changed(MonitorStatus::BlockFinished);
     flush_ticks_ = 0;
-    timers_.stop(TimerId::Timer2);
+    Timer2_->stop();
 }
 
 FileOutcome CallScreener::log_call() {
     call_pending_ = false;
-    timers_.stop(TimerId::Timer3);
+    Timer3_->stop();
     stop_waiting_for_name();
     stores_.call_log.append(
         call_log_line(record_.call_date, record_.call_time, record_.caller_name, record_.caller_number, block_flag_));

@@ -4,6 +4,7 @@
 // its countdown, the counters, and the log entry five seconds after the number or name line.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,7 +41,6 @@ public:
     // A name line: a name that arrives after the number line of a call not yet blocked is
     // screened too; the call is logged five seconds later.
     void name_reported();
-    void on_timer(TimerId timer);
     // Reads the block list and the never-block list afresh; while one cannot be read, calls are
     // screened against it as it was last read.
     void read_lists();
@@ -65,6 +65,7 @@ private:
     void block(Screen screen);
     void decide(Screen screen);
     void stop_waiting_for_name();
+    void name_wait_over();
     void count_rule(const RuleKey& rule);
     void count_call();
     void block_call();
@@ -76,7 +77,6 @@ private:
     void note_registry(const RegistryFailure& failure);
 
     ModemPort& port_;
-    Timers& timers_;
     MonitorListener& listener_;
     ActivityLog& log_;
     ScreenerStores stores_;
@@ -95,6 +95,11 @@ private:
     bool allowed_ = false;           // this call is on the never-block list
     bool waiting_for_name_ = false;  // to be blocked, unless its name is on the never-block list
     std::optional<RuleKey> decided_by_;  // the entry that decided this call
+
+    std::unique_ptr<Timer> Timer1_;  // the hang-up sequence: "ATH" three seconds after the answer
+    std::unique_ptr<Timer> Timer2_;  // the "Flushing Call" countdown
+    std::unique_ptr<Timer> Timer3_;  // logs the call five seconds after its last report line
+    std::unique_ptr<Timer> name_wait_;  // a call to be blocked waits for a name the never-block list may hold
 };
 
 }  // namespace vantelmoor

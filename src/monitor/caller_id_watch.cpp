@@ -7,7 +7,7 @@
 namespace vantelmoor {
 
 CallerIdWatch::CallerIdWatch(const Clock& clock, Timers& timers, ActivityLog& log, std::function<void()> rearm)
-    : clock_(clock), timers_(timers), log_(log), rearm_(std::move(rearm)) {}
+    : clock_(clock), log_(log), rearm_(std::move(rearm)), quiet_timer_(timers.make([this] { quiet_tick(); })) {}
 
 void CallerIdWatch::forget() {
     worked_ = false;
@@ -23,8 +23,8 @@ void CallerIdWatch::ring() {
         call_had_caller_id_ = now - last_caller_id_ < kCallGapSeconds;
     }
     last_ring_ = now;
-    timers_.stop(TimerId::QuietLine);
-    start_timer(timers_, log_, TimerId::QuietLine, kQuietMs);
+    quiet_timer_->stop();
+    start_timer(*quiet_timer_, log_, kQuietMs);
 }
 
 void CallerIdWatch::caller_id_line(bool number) {
@@ -34,7 +34,7 @@ void CallerIdWatch::caller_id_line(bool number) {
 }
 
 void CallerIdWatch::quiet_tick() {
-    timers_.stop(TimerId::QuietLine);
+    quiet_timer_->stop();
     if (call_open_) end_call();
     if (worked_ && silent_calls_ >= kSilentCallsBeforeRearm) {
         silent_calls_ = 0;

@@ -5,6 +5,7 @@
 // has been quiet for ten seconds. A call is one run of RING lines less than eight seconds apart.
 
 #include <functional>
+#include <memory>
 
 #include "monitor/activity_log.h"
 #include "platform/event_pump.h"
@@ -26,18 +27,18 @@ public:
     void ring();
     // A line of a caller-ID report; `number` for a number line.
     void caller_id_line(bool number);
-    // The QuietLine timer: the line has not rung for ten seconds.
-    void quiet_tick();
     // A call's rings are still coming.
     [[nodiscard]] bool call_open() const { return call_open_; }
 
 private:
+    // The line has not rung for ten seconds.
+    void quiet_tick();
     void end_call();
 
     const Clock& clock_;
-    Timers& timers_;
     ActivityLog& log_;
     std::function<void()> rearm_;
+    std::unique_ptr<Timer> quiet_timer_;
     bool worked_ = false;
     bool call_open_ = false;
     bool call_had_caller_id_ = false;

@@ -24,7 +24,8 @@ ModemSession::ModemSession(SessionServices services, MonitorListener& listener, 
       store_(store),
       settings_(settings),
       watchdog_(watchdog),
-      watch_(services.clock, services.timers, log, [this] { rearm_caller_id(); }) {}
+      watch_(services.clock, services.timers, log, [this] { rearm_caller_id(); }),
+      reopen_timer_(services.timers.make([this] { reopen_tick(); })) {}
 
 void ModemSession::toggle() {
     if (listening_) {
@@ -66,7 +67,7 @@ PortResult ModemSession::initialise_modem() {
 
 void ModemSession::pause_listening() {
     watchdog_.stop();
-    services_.timers.stop(TimerId::ReopenPort);
+    reopen_timer_->stop();
     reopening_ = false;
     log_.mended(Fault::Modem);
     services_.port.close();
@@ -172,18 +173,12 @@ void ModemSession::try_again_later(const std::string& why) {
     if (!listening_) set_listening(true);
     listener_.status_changed(MonitorStatus::ModemError);
     log_.fault(Fault::Modem, why + ". Trying it again every 5 seconds.");
-    start_timer(services_.timers, log_, TimerId::ReopenPort, kReopenIntervalMs);
-}
-
-void ModemSession::on_timer(TimerId timer) {
-    if (timer == TimerId::ReopenPort) reopen_tick();
-    if (timer == TimerId::QuietLine) watch_.quiet_tick();
-    watchdog_.on_timer(timer);
+    start_timer(*reopen_timer_, log_, kReopenIntervalMs);
 }
 
 void ModemSession::reopen_tick() {
     if (!reopening_) {
-        services_.timers.stop(TimerId::ReopenPort);
+        reopen_timer_->stop();
         return;
     }
     if (services_.port.open()) return;  // still away: the timer tries again
@@ -198,7 +193,7 @@ void ModemSession::reopen_tick() {
         services_.port.close();  // still silent: the timer tries again
         return;
     }
-    services_.timers.stop(TimerId::ReopenPort);
+    reopen_timer_->stop();
     reopening_ = false;
     log_.mended(Fault::Modem, "The modem on " + port_name() + " is back.");
     listener_.status_changed(MonitorStatus::WaitingForCall);

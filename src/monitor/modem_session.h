@@ -6,6 +6,7 @@
 // every logged call, a port that stops working or that another program holds (tried again every
 // five seconds until it can be opened) and a modem that forgot its caller-ID setting.
 
+#include <memory>
 #include <string>
 
 #include "monitor/activity_log.h"
@@ -45,7 +46,6 @@ public:
     void error_reply();
     // The open port stopped working: closed, and tried again every five seconds.
     void port_lost(const PortError& error);
-    void on_timer(TimerId timer);
     // Lines of the modem's report, for the caller-ID watch.
     void ring() { watch_.ring(); }
     void caller_id_line(bool number) { watch_.caller_id_line(number); }
@@ -75,6 +75,7 @@ private:
     Settings& settings_;
     ModemWatchdog& watchdog_;
     CallerIdWatch watch_;
+    std::unique_ptr<Timer> reopen_timer_;  // another try at a port that stopped working
     bool listening_ = false;  // the toggle reads "&Pause"
     bool reopening_ = false;  // the port stopped working and is tried again
     bool restarting_ = false;

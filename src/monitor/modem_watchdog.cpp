@@ -8,20 +8,25 @@ namespace vantelmoor {
 
 ModemWatchdog::ModemWatchdog(ModemPort& port, Timers& timers, const Clock& clock, ActivityLog& log,
                              WatchdogHooks hooks)
-    : port_(port), timers_(timers), clock_(clock), log_(log), hooks_(std::move(hooks)) {}
+    : port_(port),
+      check_timer_(timers.make([this] { check(); })),
+      answer_timer_(timers.make([this] { silent(); })),
+      clock_(clock),
+      log_(log),
+      hooks_(std::move(hooks)) {}
 
 void ModemWatchdog::start() {
     watching_ = true;
     silences_ = 0;
     last_heard_ = clock_.now_seconds();
-    start_timer(timers_, log_, TimerId::Watchdog, kCheckMs);
+    start_timer(*check_timer_, log_, kCheckMs);
 }
 
 void ModemWatchdog::stop() {
     watching_ = false;
     asking_ = false;
-    timers_.stop(TimerId::Watchdog);
-    timers_.stop(TimerId::WatchdogAnswer);
+    check_timer_->stop();
+    answer_timer_->stop();
 }
 
 void ModemWatchdog::heard() { last_heard_ = clock_.now_seconds(); }
@@ -29,13 +34,8 @@ void ModemWatchdog::heard() { last_heard_ = clock_.now_seconds(); }
 void ModemWatchdog::answered() {
     asking_ = false;
     silences_ = 0;
-    timers_.stop(TimerId::WatchdogAnswer);
+    answer_timer_->stop();
     heard();
-}
-
-void ModemWatchdog::on_timer(TimerId timer) {
-    if (timer == TimerId::Watchdog) check();
-    if (timer == TimerId::WatchdogAnswer) silent();
 }
 
 // A ringing line is never interrupted: the question waits for the next minute.
@@ -53,11 +53,11 @@ void ModemWatchdog::ask() {
         return;
     }
     asking_ = true;
-    start_timer(timers_, log_, TimerId::WatchdogAnswer, kAnswerMs);
+    start_timer(*answer_timer_, log_, kAnswerMs);
 }
 
 void ModemWatchdog::silent() {
-    timers_.stop(TimerId::WatchdogAnswer);
+    answer_timer_->stop();
     if (!asking_) return;
     asking_ = false;
     if (++silences_ < kSilencesForLost) {

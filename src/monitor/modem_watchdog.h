@@ -7,6 +7,7 @@
 // every minute would bury the calls.
 
 #include <functional>
+#include <memory>
 
 #include "monitor/activity_log.h"
 #include "platform/event_pump.h"
@@ -39,7 +40,6 @@ public:
     void answered();
     [[nodiscard]] bool asking() const { return asking_; }
     [[nodiscard]] bool heard_since(double seconds) const { return last_heard_ >= seconds; }
-    void on_timer(TimerId timer);
 
 private:
     void check();
@@ -47,7 +47,8 @@ private:
     void silent();
 
     ModemPort& port_;
-    Timers& timers_;
+    std::unique_ptr<Timer> check_timer_;   // once a minute: has the modem said anything lately?
+    std::unique_ptr<Timer> answer_timer_;  // the modem's time to answer "AT"
     const Clock& clock_;
     ActivityLog& log_;
     WatchdogHooks hooks_;

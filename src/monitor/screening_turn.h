@@ -6,6 +6,7 @@
 // or writes none of the shared files.
 
 #include <functional>
+#include <memory>
 
 #include "monitor/activity_log.h"
 #include "monitor/monitor_listener.h"
@@ -26,18 +27,17 @@ public:
     void start();
     // Tries at once (the user asked to listen); true when this copy screens now.
     bool try_now();
-    void on_timer(TimerId timer);
     [[nodiscard]] bool screening() const { return screening_; }
 
 private:
     bool take();
 
     ScreeningLock& lock_;
-    Timers& timers_;
     MonitorListener& listener_;
     ActivityLog& log_;
     std::function<void()> begin_;
     bool screening_ = false;
+    std::unique_ptr<Timer> retry_timer_;  // another try at the machine's screening lock
 };
 
 }  // namespace vantelmoor

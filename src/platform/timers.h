@@ -1,32 +1,26 @@
 #pragma once
-// The call monitor's timers. Starting a timer that is running already leaves it running on its
-// own schedule: a second blocked call does not restart the hang-up sequence.
+// Timers that tick on the user-interface thread, each made for the part that owns it.
 
 #include <functional>
+#include <memory>
 
 namespace vantelmoor {
 
-enum class TimerId {
-    Timer1,      // hang-up sequence
-    Timer2,      // "Flushing Call" countdown
-    Timer3,      // record completion
-    ReopenPort,  // another try at a port that stopped working
-    QuietLine,   // the line has stopped ringing
-    RunMarker,   // is the run marker still there?
-    TakeOver,    // another try at the machine's screening lock
-    Watchdog,    // once a minute: has the modem said anything lately?
-    WatchdogAnswer,  // the modem's time to answer "AT"
-    NameWait,    // a call to be blocked waits for its name, which the never-block list may hold
+class Timer {
+public:
+    virtual ~Timer() = default;
+    // Ticks every `interval_ms` until stopped; false when the system refuses. Starting a timer
+    // that is running already leaves it on its own schedule: a second blocked call does not
+    // restart the hang-up sequence.
+    [[nodiscard]] virtual bool start(int interval_ms) = 0;
+    virtual void stop() = 0;
 };
 
 class Timers {
 public:
     virtual ~Timers() = default;
-    // False when the system could not start it.
-    [[nodiscard]] virtual bool start(TimerId timer, int interval_ms) = 0;
-    virtual void stop(TimerId timer) = 0;
-    // Called on the user-interface thread at every tick of a running timer.
-    virtual void set_on_tick(std::function<void(TimerId)> handler) = 0;
+    // A stopped timer that calls `on_tick` at each tick; destroying it stops it.
+    virtual std::unique_ptr<Timer> make(std::function<void()> on_tick) = 0;
 };
 
 }  // namespace vantelmoor

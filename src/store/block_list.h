@@ -1,5 +1,5 @@
 #pragma once
-// The personal block list: "\Vantelmoor.dat" in the program directory, 40-byte records of a
+// The personal block list: "Vantelmoor.dat" in the data folder (see data_directory.h), 40-byte records of a
 // 20-character name and a 20-character number, space-padded ANSI, no header. The monitor window
 // keeps a sorted working copy (List1); screening reads the file afresh for every call.
 //

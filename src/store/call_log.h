@@ -1,5 +1,5 @@
 #pragma once
-// The call log: "\Vantelmoor.log" in the program directory, 61-byte records (date 10, time 10,
+// The call log: "Vantelmoor.log" in the data folder (see data_directory.h), 61-byte records (date 10, time 10,
 // name 20, number 20, blocked marker 1: "Y" or the byte 0), oldest first. The monitor window keeps
 // a working copy (List2) of 65-column lines: date, space, time, space, name, space, number, space,
 // marker.

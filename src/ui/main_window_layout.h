@@ -15,28 +15,28 @@ namespace vantelmoor {
 // Control identifiers double as the Win32 control IDs.
 enum class Control : int {
     Connect1 = 101,  // "&Hide": first in the tab order
-    Connect0,
-    Connect2,
-    txtStatus,
-    txtName,
+    Connect0,        // the listen/pause toggle
+    Connect2,        // "&Block Future Calls": the caller shown goes on the block list
+    txtStatus,       // the modem activity log
+    txtName,         // the most recent call's name, number, time and date
     txtNumber,
     txtTime,
     txtDate,
-    Label1_0,
-    lblStatus0,
-    lblStatus1,
-    Label2_0,
-    Label2_1,
-    Label1_2,
-    Label1_4,
-    Label6_1,
-    Label6_0,
+    Label1_0,        // "Status:"
+    lblStatus0,      // the status word: "Waiting for Call", "Flushing Call", ...
+    lblStatus1,      // the new-calls figure, or the blocked call's countdown
+    Label2_0,        // "Modem Activity Log:"; both Label2 open the web site when clicked
+    Label2_1,        // the web site's address
+    Label1_2,        // "Total Blocked to Date:"
+    Label1_4,        // the "Total Blocked" figure
+    Label6_1,        // "Most Recent Call:"
+    Label6_0,        // the captions of the four caller fields
     Label5,
     Label3,
     Label4,
-    Shape1_0,
+    Shape1_0,        // the two status lights
     Shape1_1,
-    Line1_0,
+    Line1_0,         // the etched dividers
     Line1_1,
     Line1_2,
     Line1_3,

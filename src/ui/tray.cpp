@@ -20,12 +20,13 @@ std::string tray_tip(const CallCounters& counters, bool screened_elsewhere) {
     return tip;
 }
 
-TrayPresenter::TrayPresenter(TrayView& view, TrayParts parts) : view_(view), parts_(std::move(parts)) {}
+TrayPresenter::TrayPresenter(TrayView& view, TrayParts parts)
+    : view_(view), parts_(std::move(parts)), Timer1_(parts_.timers.make([this] { marker_tick(); })) {}
 
 void TrayPresenter::form_load(const CallCounters& counters) {
     counters_ = counters;
     show_icon();
-    start_timer(parts_.timers, parts_.log, TimerId::RunMarker, kMarkerCheckMs);
+    start_timer(*Timer1_, parts_.log, kMarkerCheckMs);
 }
 
 void TrayPresenter::marker_tick() {

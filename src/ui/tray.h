@@ -3,6 +3,7 @@
 // hides the monitor window, a right click opens its menu, and every ten seconds it checks that
 // the run marker is still there; when it has gone, the program ends.
 
+#include <memory>
 #include <string>
 
 #include "monitor/activity_log.h"
@@ -36,7 +37,6 @@ public:
 
     // The window's load: the icon, and the run-marker check.
     void form_load(const CallCounters& counters);
-    void marker_tick();
 
     void icon_mouse(int mouse_message) override;
     void menu_chosen(TrayMenuItem item) override;
@@ -51,11 +51,13 @@ public:
 
 private:
     void show_icon();
+    void marker_tick();
 
     TrayView& view_;
     TrayParts parts_;
     CallCounters counters_;
     bool screened_elsewhere_ = false;
+    std::unique_ptr<Timer> Timer1_;  // every ten seconds: is the run marker still there?
 };
 
 }  // namespace vantelmoor

@@ -1,5 +1,7 @@
-// The time from the carriage return of a number line to the answer command, with a block list of
-// 32,767 entries read from a real file (the caller is the last entry, so the whole list is read).
+// The time from a number line's carriage return to the answer, with a full block list (32,767
+// entries) read from a real file: the caller covered by the last entry, so the whole list is
+// read and scanned. state.range(0): 0 exact entries, as the block list has always held, 1
+// patterns, 2 every other one a pattern; the last entry is always the caller's exact number.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -13,12 +15,18 @@ namespace {
 
 void BM_NumberLineToAnswer(benchmark::State& state) {
     std::vector<BlockEntry> entries;
-    for (int i = 0; i < 32766; ++i) entries.push_back({"CALLER " + std::to_string(i), "555" + std::to_string(1000000 + i)});
+    for (int i = 0; i + 1 < static_cast<int>(kMaxListEntries); ++i) {
+        const bool pattern = state.range(0) == 1 || (state.range(0) == 2 && i % 2 == 0);
+        const std::string digits = std::to_string(1000000 + i);
+        entries.push_back(pattern ? BlockEntry{"V*" + std::to_string(i), "1-800-" + digits.substr(0, 3) + "-*"}
+                                  : BlockEntry{"CALLER " + std::to_string(i), "555" + digits});
+    }
     entries.push_back({"LAST CALLER", "555-999-9999"});
     bench::PosixFileStore files;
     test::ProgramRig rig(&files);
-    const std::string path = rig.program.block_list.path();
-    if (files.replace(path, write_block_records(entries))) state.SkipWithError("no block list file");
+    if (files.replace(rig.program.block_list.path(), write_block_records(entries))) {
+        state.SkipWithError("no block list file");
+    }
     rig.listen();
     std::chrono::steady_clock::time_point answered;
     rig.port.on_write = [&](const std::string& text) {
@@ -28,10 +36,10 @@ void BM_NumberLineToAnswer(benchmark::State& state) {
         const auto start = std::chrono::steady_clock::now();
         rig.port.arrive("\r\nNMBR=5559999999\r");
         state.SetIterationTime(std::chrono::duration<double>(answered - start).count());
-        rig.loop.run_until(rig.loop.now_seconds() + 10);  // logged: the next line is a new call
+        rig.after(10);  // logged: the next line is a new call
     }
 }
-BENCHMARK(BM_NumberLineToAnswer)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NumberLineToAnswer)->Arg(0)->Arg(1)->Arg(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vantelmoor

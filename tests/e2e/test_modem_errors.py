@@ -1,8 +1,9 @@
-"""Modems that refuse caller ID, a modem found by the port scan, and a machine with no modem."""
+"""Modems that refuse caller ID, a modem found by the port scan, a machine with no modem, and the
+serial layer's own containment on a real port."""
 
 import unittest
 
-from harness import SETTINGS_KEY, Scenario, wait_until
+from harness import BUILD, SETTINGS_KEY, Scenario, wait_until
 
 NO_CALLER_ID_TEXT = (
     "Your modem is not indicating compatibility with Caller ID. You may need to upgrade your modem.\r\r"
@@ -56,6 +57,19 @@ class NoModemAtAll(Scenario):
         self.wait_text("lblStatus(0)", "Modem Error")
         self.assertEqual(self.text("Connect(0)"), "&Listen for Calls")
         self.assertFalse(self.box_open("Vantelmoor Initialization"))
+
+
+class SerialLayerOnTheModem(Scenario):
+    copy_program = False
+
+    def test_a_delivery_that_throws_is_told_and_the_next_still_comes(self):
+        """Out of memory while the program reads what the modem sent must not end it; only here is
+        there a modem for the Win32 suite's port test to read."""
+        self.env["VANTELMOOR_TEST_COM"] = str(self.modem_port)
+        result = self.wine(str(BUILD / "tests/win32/win32-tests.exe"),
+                           "--gtest_filter=UiThreadTest.OutOfMemoryInTheModemsDelivery*", check=False)
+        self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+        self.assertIn("[  PASSED  ] 1 test", result.stdout)
 
 
 if __name__ == "__main__":

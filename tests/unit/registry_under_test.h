@@ -1,13 +1,12 @@
 #pragma once
-// A registry for the settings suite to run against, with raw access to the bytes it holds: the
-// in-memory one everywhere, and the real one under Wine.
+// The registries the settings suite runs against, the in-memory one everywhere and the real one
+// under Wine, and raw access to the bytes of a value through the same six operations.
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/registry.h"
 
@@ -18,20 +17,15 @@ struct RawValue {
     std::string bytes;
 };
 
-class RegistryUnderTest {
-public:
-    virtual ~RegistryUnderTest() = default;
-    virtual Registry& registry() = 0;
-    virtual std::optional<RawValue> raw(const std::string& key, const std::string& name) = 0;
-    // key: a path under HKEY_LOCAL_MACHINE, or "HKCU\\" and a path under HKEY_CURRENT_USER.
-    virtual void put_raw(const std::string& key, const std::string& name, const RawValue& value) = 0;
-};
-
 struct NamedRegistry {
     std::string name;
-    std::function<std::unique_ptr<RegistryUnderTest>()> make;
+    std::function<std::shared_ptr<Registry>()> make;  // a clean machine, cleaned again when dropped
 };
 
 std::vector<NamedRegistry> registries_under_test();
+
+// key: a path under HKEY_LOCAL_MACHINE, or "HKCU\\" and a path under HKEY_CURRENT_USER.
+std::optional<RawValue> raw(Registry& registry, const std::string& key, const std::string& name);
+void put_raw(Registry& registry, const std::string& key, const std::string& name, const RawValue& value);
 
 }  // namespace vantelmoor::test

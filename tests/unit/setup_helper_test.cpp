@@ -33,9 +33,7 @@ public:
     std::string in_use;  // a folder in which a user holds a file open
 
     Found hold(const std::string& path) override {
-        const auto it = entries.find(path);
-        if (it == entries.end()) return Found::Nothing;
-        return it->second.kind == Kind::Folder ? Found::Folder : Found::Other;
+        return !entries.contains(path) ? Found::Nothing : entries[path].kind == Kind::Folder ? Found::Folder : Found::Other;
     }
     setup::Failure rename_held(const std::string& path, const std::string& new_path) override {
         if (path == in_use) return "Access is denied.";
@@ -50,16 +48,10 @@ public:
     setup::Failure make_data_folder(const std::string& path) override { return make(path, {Kind::Folder, "", "data folder"}); }
     setup::Failure make_marker(const std::string& path) override { return make(path, {Kind::File, "", "marker"}); }
     setup::PlainRead read_plain(const std::string& path, std::size_t largest) override {
-        const auto it = entries.find(path);
-        if (it == entries.end()) return {};
-        switch (it->second.kind) {
-            case Kind::Link: return {std::nullopt, "it is a link"};
-            case Kind::Folder: return {std::nullopt, "it is a folder"};
-            case Kind::HardLinked: return {std::nullopt, "it has a second name (a hard link)"};
-            case Kind::File: break;
-        }
-        if (it->second.bytes.size() > largest) return {std::nullopt, "it is larger than the program ever writes"};
-        return {it->second.bytes, {}};
+        if (!entries.contains(path)) return {};
+        const Entry& entry = entries[path];
+        if (entry.kind != Kind::File || entry.bytes.size() > largest) return {std::nullopt, "not a plain file"};
+        return {entry.bytes, {}};
     }
     setup::Failure write_new(const std::string& path, std::string_view bytes) override {
         return make(path, {Kind::File, std::string(bytes), ""});
@@ -69,11 +61,7 @@ public:
         return std::nullopt;
     }
     setup::Failure remove_if_empty(const std::string& path) override {
-        for (const auto& [name, entry] : entries) {
-            if (name.starts_with(path + "\\")) return std::string("it holds other files");
-        }
-        entries.erase(path);
-        return std::nullopt;
+        return under(path).empty() ? remove_name(path) : setup::Failure("it holds other files");
     }
     std::string random_suffix() override { return "r" + std::to_string(++randoms_); }
 

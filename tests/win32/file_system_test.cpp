@@ -4,38 +4,23 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "platform/win32/services_win32.h"
+#include "scratch_directory.h"
 
 namespace vantelmoor {
 namespace {
 
 class FileSystemTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        dir = std::string(temp) + "vantelmoor-fs-test";
-        CreateDirectoryA(dir.c_str(), nullptr);
-    }
-    void TearDown() override {
-        for (const char* name : {"\\plain", "\\hidden", "\\system", "\\marker"}) {
-            const std::string path = dir + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(path.c_str());
-        }
-        RemoveDirectoryA((dir + "\\sub").c_str());
-        RemoveDirectoryA(dir.c_str());
-    }
-    std::string make(const char* name, DWORD attributes, const std::string& content = "x") {
+    std::string make(const char* name, DWORD attributes) {
         const std::string path = dir + name;
-        std::ofstream(path, std::ios::binary) << content;
+        test::ScratchDirectory::put(path, "x");
         SetFileAttributesA(path.c_str(), attributes);
         return path;
     }
 
-    std::string dir;
+    test::ScratchDirectory scratch{"vantelmoor-fs-test"};
+    std::string dir = scratch.path();
     win32::Win32FileSystem files;
 };
 
@@ -55,15 +40,10 @@ TEST_F(FileSystemTest, CreatingAMarkerMakesAnEmptyFileAndKeepsAnExistingOne) {
     const std::string marker = dir + "\\marker";
     EXPECT_EQ(files.create_if_absent(marker), std::nullopt);
     EXPECT_TRUE(files.file_exists(marker));
-    std::ifstream(marker, std::ios::binary).peek();
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    ASSERT_TRUE(GetFileAttributesExA(marker.c_str(), GetFileExInfoStandard, &data));
-    EXPECT_EQ(data.nFileSizeLow, 0u);
-
-    std::ofstream(marker, std::ios::binary) << "kept";
+    EXPECT_EQ(test::ScratchDirectory::contents(marker), "");
+    test::ScratchDirectory::put(marker, "kept");
     EXPECT_EQ(files.create_if_absent(marker), std::nullopt);
-    ASSERT_TRUE(GetFileAttributesExA(marker.c_str(), GetFileExInfoStandard, &data));
-    EXPECT_EQ(data.nFileSizeLow, 4u);
+    EXPECT_EQ(test::ScratchDirectory::contents(marker), "kept");
     const auto failure = files.create_if_absent(dir + "\\no such dir\\marker");
     ASSERT_TRUE(failure);
     EXPECT_FALSE(failure->empty());

@@ -1,12 +1,15 @@
-// The real monitor window: controls where the layout puts them at the window's DPI, with their
-// design-time texts and states, and the view operations on real controls.
+// The real monitor window: its size and captions at each DPI, and the view operations and events
+// on real controls.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/dpi.h"
+#include <new>
+#include <utility>
+
 #include "platform/win32/main_window_win32.h"
 #include "platform/win32/services_win32.h"
+#include "platform/win32/unexpected.h"
 
 namespace vantelmoor {
 namespace {
@@ -14,32 +17,9 @@ namespace {
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(window.create()); }
-    HWND control(Control id) const { return GetDlgItem(window.hwnd(), static_cast<int>(id)); }
 
     win32::Win32MainWindow window{GetModuleHandleA(nullptr)};
 };
-
-TEST_F(MainWindowTest, ControlsSitAtTheirTwipPositionsForTheWindowsDpi) {
-    const int dpi = win32::window_dpi(window.hwnd());
-    int checked = 0;
-    for (const ControlLayout& item : main_window_controls()) {
-        const HWND child = control(item.id);
-        if (!child) continue;
-        RECT r;
-        GetWindowRect(child, &r);
-        MapWindowPoints(nullptr, window.hwnd(), reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(r.left, twips_to_pixels(item.left, dpi)) << item.name;
-        EXPECT_EQ(r.top, twips_to_pixels(item.top, dpi)) << item.name;
-        EXPECT_EQ(r.right - r.left, twips_to_pixels(item.width, dpi)) << item.name;
-        ++checked;
-    }
-    EXPECT_EQ(checked, 20);  // every control but the lights and lines, which are painted
-    RECT client;
-    GetClientRect(window.hwnd(), &client);
-    EXPECT_EQ(client.right, twips_to_pixels(kMainClientWidth, dpi));
-    EXPECT_EQ(client.bottom, twips_to_pixels(kMainClientHeight, dpi));  // under the menu bar
-    EXPECT_NE(GetMenu(window.hwnd()), nullptr);
-}
 
 TEST(MainWindowSizeTest, TheMenuBarIsAddedToTheOuterSizeAtEveryDpi) {
     for (const int dpi : {96, 120, 144}) {
@@ -79,20 +59,6 @@ TEST(MainWindowFontTest, EveryCaptionFitsItsLabelAt96120And144Dpi) {
     ReleaseDC(nullptr, screen);
 }
 
-TEST_F(MainWindowTest, FreshWindowShowsItsDesignTimeState) {
-    EXPECT_EQ(window.text(Control::lblStatus0), "Initializing");
-    EXPECT_EQ(window.text(Control::lblStatus1), "No New Calls");
-    EXPECT_EQ(window.text(Control::Label1_4), "0");
-    EXPECT_EQ(window.text(Control::Connect0), "&Listen for Calls");
-    EXPECT_EQ(window.text(Control::txtStatus), "");
-    EXPECT_FALSE(IsWindowEnabled(control(Control::Connect2)));
-    EXPECT_TRUE(IsWindowEnabled(control(Control::Connect1)));
-    EXPECT_FALSE(IsWindowVisible(window.hwnd()));
-    char caption[64];
-    GetWindowTextA(window.hwnd(), caption, sizeof(caption));
-    EXPECT_STREQ(caption, "Vantelmoor");
-}
-
 TEST_F(MainWindowTest, ActivityLogTakesAppendsBeyondTheDefaultEditLimit) {
     const std::string chunk(1000, 'x');
     for (int i = 0; i < 40; ++i) window.append_text(Control::txtStatus, chunk);
@@ -105,7 +71,11 @@ TEST_F(MainWindowTest, ActivityLogTakesAppendsBeyondTheDefaultEditLimit) {
 struct Recorder : MainViewEvents {
     std::vector<int> clicks;
     std::vector<CloseReason> closes;
-    void connect_click(int index) override { clicks.push_back(index); }
+    bool out_of_memory = false;  // the next click throws
+    void connect_click(int index) override {
+        clicks.push_back(index);
+        if (std::exchange(out_of_memory, false)) throw std::bad_alloc();
+    }
     void menu_chosen(MainMenuItem item) override { clicks.push_back(static_cast<int>(item)); }
     void label2_click() override { clicks.push_back(-2); }
     bool query_unload(CloseReason reason) override {
@@ -131,23 +101,21 @@ TEST_F(MainWindowTest, ButtonsReportTheirIndexAndTheCloseBoxIsAskedAndRefused) {
     window.set_events(nullptr);
 }
 
-TEST_F(MainWindowTest, RunningTimersTickUntilStoppedAndAreNotRestartedByAStart) {
-    std::vector<TimerId> ticks;
-    window.set_on_tick([&](TimerId timer) { ticks.push_back(timer); });
-    ASSERT_TRUE(window.start(TimerId::Timer2, 50));
-    const ULONGLONG started = GetTickCount64();
-    MSG message;
-    while (ticks.size() < 3 && GetTickCount64() - started < 10000) {
-        ASSERT_TRUE(window.start(TimerId::Timer2, 50));  // must not push the next tick back
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-        else Sleep(5);
-    }
-    window.stop(TimerId::Timer2);
-    ASSERT_EQ(ticks.size(), 3u);
-    EXPECT_EQ(ticks[0], TimerId::Timer2);
-    // A stopped timer's tick still queued is not delivered.
-    SendMessageA(window.hwnd(), WM_TIMER, 1 + static_cast<WPARAM>(TimerId::Timer2), 0);
-    EXPECT_EQ(ticks.size(), 3u);
+std::vector<std::string> told;
+
+TEST_F(MainWindowTest, OutOfMemoryInAHandlerIsToldAndTheWindowGoesOn) {
+    win32::set_teller([](const std::string& text) { told.push_back(text); });
+    Recorder events;
+    window.set_events(&events);
+    events.out_of_memory = true;
+    const WPARAM click = MAKEWPARAM(static_cast<int>(Control::Connect0), BN_CLICKED);
+    SendMessageA(window.hwnd(), WM_COMMAND, click, 0);
+    SendMessageA(window.hwnd(), WM_COMMAND, click, 0);
+    win32::set_teller(nullptr);
+    window.set_events(nullptr);
+    EXPECT_EQ(events.clicks.size(), 2u);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("handling the monitor window:\r\rstd::bad_alloc"), std::string::npos) << told[0];
 }
 
 TEST_F(MainWindowTest, HideMinimisesAndHides) {

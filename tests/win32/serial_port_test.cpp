@@ -1,7 +1,11 @@
-// The serial port's failure numbers: what the session tells apart must come out of the real calls.
+// The serial port's failure numbers (what the session tells apart must come out of the real calls),
+// and its bounded write.
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
 
 #include "platform/win32/serial_port_win32.h"
 
@@ -38,6 +42,35 @@ TEST(SerialPortTest, WritingToAClosedPortFailsWithoutSending) {
     EXPECT_EQ(result->number, kPortNotOpen);
     EXPECT_EQ(port.in_buffer_count(), 0);
     EXPECT_EQ(port.input(), "");
+}
+
+// A stalled driver: a pipe that no one reads holds the write. It must come back after its limit,
+// cancelled, and leave the device able to take the next one.
+TEST(SerialPortTest, AWriteNeverTakenIsCancelledAtItsLimitAndTheNextGoesThrough) {
+    const std::string name = "\\\\.\\pipe\\vantelmoor-write-" + std::to_string(GetCurrentProcessId());
+    const win32::FileHandle reader(
+        CreateNamedPipeA(name.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0, 1, 0, nullptr));
+    ASSERT_TRUE(reader);
+    const win32::FileHandle device(
+        CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
+    ASSERT_TRUE(device);
+    const win32::KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+
+    const PortResult stalled = win32::write_within(device.get(), done.get(), std::string(1 << 20, 'A'), 200);
+    ASSERT_TRUE(stalled.has_value());
+    EXPECT_EQ(stalled->number, static_cast<int>(ERROR_TIMEOUT));
+
+    std::string heard;
+    std::thread drain([&] {
+        char buffer[4096];
+        DWORD got = 0;
+        while (heard.find("AT\r") == std::string::npos && ReadFile(reader.get(), buffer, sizeof(buffer), &got, nullptr)) {
+            heard.append(buffer, got);
+        }
+    });
+    EXPECT_EQ(win32::write_within(device.get(), done.get(), "AT\r", 10000), std::nullopt);
+    drain.join();
+    EXPECT_EQ(heard.substr(heard.size() - 3), "AT\r");
 }
 
 }  // namespace

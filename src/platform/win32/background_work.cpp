@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "platform/win32/message_window.h"
 #include "platform/win32/unexpected.h"
 
 namespace vantelmoor::win32 {
@@ -13,16 +14,8 @@ constexpr char kResultsClass[] = "VantelmoorBackgroundResults";
 }  // namespace
 
 BackgroundWork::BackgroundWork(const char* doing) : doing_(doing) {
-    WNDCLASSEXA window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = &BackgroundWork::results_proc;
-    window_class.hInstance = GetModuleHandleA(nullptr);
-    window_class.lpszClassName = kResultsClass;
-    RegisterClassExA(&window_class);  // fails harmlessly when registered already; the window's creation tells
-    results_ = CreateWindowExA(0, kResultsClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
-                               nullptr);
+    results_ = make_message_window(kResultsClass, &BackgroundWork::results_proc, this);
     if (!results_) throw std::runtime_error(std::string("no window for the results of ") + doing);
-    SetWindowLongPtrA(results_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     worker_ = std::thread([this] { loop(); });
 }
 
@@ -34,7 +27,6 @@ BackgroundWork::~BackgroundWork() {
     }
     wake_.notify_all();
     worker_.join();
-    DestroyWindow(results_);
 }
 
 void BackgroundWork::run(std::function<void()> job, std::function<void()> done) {
@@ -66,13 +58,7 @@ void BackgroundWork::loop() {
             job.work();
         } catch (...) {
             // Shown on the user-interface thread, where boxes belong.
-            result = [doing = doing_, error = std::current_exception()] {
-                try {
-                    std::rethrow_exception(error);
-                } catch (...) {
-                    show_unexpected(doing);
-                }
-            };
+            result = [error = std::current_exception()] { std::rethrow_exception(error); };
         }
         const bool to_deliver = static_cast<bool>(result);
         {
@@ -81,12 +67,12 @@ void BackgroundWork::loop() {
             if (to_deliver) finished_.push_back(std::move(result));
         }
         wake_.notify_all();
-        if (to_deliver) PostMessageA(results_, kFinishedMessage, 0, 0);
+        if (to_deliver) PostMessageA(results_.get(), kFinishedMessage, 0, 0);
     }
 }
 
 LRESULT CALLBACK BackgroundWork::results_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* self = reinterpret_cast<BackgroundWork*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = message_window_owner<BackgroundWork>(window);
     if (self && message == kFinishedMessage) {
         self->deliver();
         return 0;
@@ -103,11 +89,7 @@ void BackgroundWork::deliver() {
             done = std::move(finished_.front());
             finished_.pop_front();
         }
-        try {
-            done();
-        } catch (...) {
-            show_unexpected(doing_);
-        }
+        contain(doing_, done);
     }
 }
 

@@ -13,6 +13,8 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/win32/handles.h"
+
 namespace vantelmoor::win32 {
 
 class BackgroundWork {
@@ -39,7 +41,7 @@ private:
     void deliver();
 
     const char* doing_;
-    HWND results_ = nullptr;
+    WindowHandle results_;
     std::mutex lock_;
     std::condition_variable wake_;
     std::deque<Job> jobs_;                 // guarded by lock_

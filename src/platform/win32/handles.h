@@ -26,6 +26,8 @@ public:
 
     [[nodiscard]] Handle get() const { return handle_; }
     [[nodiscard]] bool valid() const { return handle_ != Invalid(); }
+    // Hands the handle to whatever owns it from now on (a menu to its window, say).
+    Handle release() { return std::exchange(handle_, Invalid()); }
     explicit operator bool() const { return valid(); }
     void reset(Handle handle = Invalid()) {
         if (valid()) Close(handle_);
@@ -49,6 +51,8 @@ inline void destroy_menu(HMENU h) { DestroyMenu(h); }
 inline void destroy_accelerators(HACCEL h) { DestroyAcceleratorTable(h); }
 inline void local_free(HLOCAL h) { LocalFree(h); }
 inline HKEY null_key() { return nullptr; }
+inline HWND null_window() { return nullptr; }
+inline void destroy_window(HWND h) { DestroyWindow(h); }
 inline void close_key(HKEY h) { RegCloseKey(h); }
 
 using FileHandle = Owned<HANDLE, close_handle, invalid_file>;       // CreateFile results
@@ -59,6 +63,7 @@ using MenuHandle = Owned<HMENU, destroy_menu, null_menu>;            // a menu n
 using Accelerators = Owned<HACCEL, destroy_accelerators, null_accelerators>;
 using LocalMemory = Owned<HLOCAL, local_free, null_local>;           // what the system allocated with LocalAlloc
 using RegistryKeyHandle = Owned<HKEY, close_key, null_key>;
+using WindowHandle = Owned<HWND, destroy_window, null_window>;  // a window no other window owns
 
 // Holds a CRITICAL_SECTION for the current scope.
 class Lock {

@@ -9,7 +9,6 @@ namespace vantelmoor::win32 {
 namespace {
 
 constexpr char kWindowClass[] = "frmCallerID";
-constexpr UINT_PTR kTimerIdBase = 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 // Font heights in hundredths of a point.
@@ -69,7 +68,6 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance) : WindowBase("handling the 
 
 Win32MainWindow::~Win32MainWindow() {
     if (window_) DestroyWindow(window_);  // the menu goes with it
-    if (keys_) DestroyAcceleratorTable(keys_);
 }
 
 bool Win32MainWindow::create() {
@@ -92,27 +90,30 @@ bool Win32MainWindow::create() {
     return true;
 }
 
+// The menus are owned here until the window holds them: a step that fails leaves nothing behind.
 bool Win32MainWindow::create_menu() {
-    const HMENU bar = CreateMenu();
-    const HMENU actions = CreatePopupMenu();
+    MenuHandle bar(CreateMenu());
+    MenuHandle actions(CreatePopupMenu());
     if (!bar || !actions) return false;
     for (const MenuEntry& entry : main_menu()) {
         std::string caption(entry.caption);
         if (!entry.shortcut.empty()) caption.append(1, '\t').append(entry.shortcut);
-        const BOOL added = entry.item ? AppendMenuA(actions, MF_STRING, static_cast<UINT_PTR>(*entry.item),
+        const BOOL added = entry.item ? AppendMenuA(actions.get(), MF_STRING, static_cast<UINT_PTR>(*entry.item),
                                                     caption.c_str())
-                                      : AppendMenuA(actions, MF_SEPARATOR, 0, nullptr);
+                                      : AppendMenuA(actions.get(), MF_SEPARATOR, 0, nullptr);
         if (!added) return false;
     }
-    if (!AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(actions), std::string(kMainMenuCaption).c_str()) ||
-        !SetMenu(window_, bar)) {
+    if (!AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(actions.get()),
+                     std::string(kMainMenuCaption).c_str())) {
         return false;
     }
-    actions_ = actions;
+    actions_ = actions.release();  // the bar holds it now
+    if (!SetMenu(window_, bar.get())) return false;
+    bar.release();  // the window holds it now
     ACCEL keys[] = {{FVIRTKEY, VK_F12, static_cast<WORD>(MainMenuItem::Hide)},
                     {FVIRTKEY, VK_F1, static_cast<WORD>(MainMenuItem::Help)}};
-    keys_ = CreateAcceleratorTableA(keys, 2);
-    return keys_ != nullptr;
+    keys_.reset(CreateAcceleratorTableA(keys, 2));
+    return keys_.valid();
 }
 
 bool Win32MainWindow::create_controls() {
@@ -225,20 +226,6 @@ void Win32MainWindow::set_fill_colour(Control control, Colour colour) {
 
 void Win32MainWindow::set_enabled(Control control, bool enabled) { EnableWindow(control_window(control), enabled); }
 
-// SetTimer on a running timer would restart its interval; a running timer keeps its schedule.
-bool Win32MainWindow::start(TimerId timer, int interval_ms) {
-    if (running_timers_.contains(timer)) return true;
-    if (!SetTimer(window_, kTimerIdBase + static_cast<UINT_PTR>(timer), static_cast<UINT>(interval_ms), nullptr)) {
-        return false;
-    }
-    running_timers_.insert(timer);
-    return true;
-}
-
-void Win32MainWindow::stop(TimerId timer) {
-    if (running_timers_.erase(timer)) KillTimer(window_, kTimerIdBase + static_cast<UINT_PTR>(timer));
-}
-
 HBRUSH Win32MainWindow::brush(Colour colour) {
     auto& owned = brushes_[colour];
     if (!owned) owned.reset(CreateSolidBrush(colorref(colour)));
@@ -314,11 +301,6 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_PAINT:
             paint();
             return 0;
-        case WM_TIMER: {
-            const auto timer = static_cast<TimerId>(wparam - kTimerIdBase);
-            if (running_timers_.contains(timer) && on_tick_) on_tick_(timer);
-            return 0;
-        }
         case WM_DPICHANGED: {
             apply_dpi(HIWORD(wparam));
             const auto* suggested = reinterpret_cast<const RECT*>(lparam);

@@ -4,11 +4,8 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <map>
-#include <set>
 
-#include "platform/timers.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/window_base.h"
 #include "ui/main_view.h"
@@ -19,8 +16,7 @@ namespace vantelmoor::win32 {
 // Courier New 9.75 pt for the activity log.
 GdiObject layout_font(FontStyle style, int dpi);
 
-// The window also owns the call monitor's timers, as WM_TIMER timers of its own.
-class Win32MainWindow final : public WindowBase, public MainView, public Timers {
+class Win32MainWindow final : public WindowBase, public MainView {
 public:
     explicit Win32MainWindow(HINSTANCE instance);
     ~Win32MainWindow() override;
@@ -43,10 +39,6 @@ public:
     void set_fill_colour(Control control, Colour colour) override;
     void set_enabled(Control control, bool enabled) override;
 
-    bool start(TimerId timer, int interval_ms) override;
-    void stop(TimerId timer) override;
-    void set_on_tick(std::function<void(TimerId)> handler) override { on_tick_ = std::move(handler); }
-
 private:
     struct Look {
         Colour fore;
@@ -68,9 +60,7 @@ private:
     HMENU actions_ = nullptr;  // the "&Actions" menu, owned by the window's menu bar
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
     MainViewEvents* events_ = nullptr;
-    std::function<void(TimerId)> on_tick_;
     std::map<Control, Look> looks_;
-    std::set<TimerId> running_timers_;
     std::map<Colour, GdiObject> brushes_;
     GdiObject font_default_;
     GdiObject font_bold_;

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/win32/message_window.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/unexpected.h"
 
@@ -22,15 +23,6 @@ constexpr DWORD kHungUp = ERROR_HANDLE_EOF;  // posted as the error of such a po
 PortError port_error(DWORD error) {
     if (error == kHungUp) return {static_cast<int>(error), "the modem's end of the port has closed"};
     return {static_cast<int>(error), system_error_text(error)};
-}
-
-void register_notify_class(WNDPROC procedure) {
-    WNDCLASSEXA window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = procedure;
-    window_class.hInstance = GetModuleHandleA(nullptr);
-    window_class.lpszClassName = kNotifyClass;
-    RegisterClassExA(&window_class);  // fails harmlessly when already registered; the window's creation tells
 }
 
 [[noreturn]] void cannot_run(const char* what) {
@@ -57,22 +49,17 @@ PortError map_open_error(DWORD error) {
 
 Win32SerialPort::Win32SerialPort() {
     InitializeCriticalSection(&lock_);
-    register_notify_class(&Win32SerialPort::notify_proc);
-    notify_window_ = CreateWindowExA(0, kNotifyClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                     GetModuleHandleA(nullptr), nullptr);
+    notify_window_ = make_message_window(kNotifyClass, &Win32SerialPort::notify_proc, this);
     stop_event_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     write_event_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!notify_window_ || !stop_event_ || !write_event_) {
-        if (notify_window_) DestroyWindow(notify_window_);
         DeleteCriticalSection(&lock_);
         cannot_run("no window or event for its notifications");
     }
-    SetWindowLongPtrA(notify_window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 Win32SerialPort::~Win32SerialPort() {
     close();
-    DestroyWindow(notify_window_);
     DeleteCriticalSection(&lock_);
 }
 
@@ -140,27 +127,29 @@ void Win32SerialPort::close() {
     received_.clear();
 }
 
-PortResult Win32SerialPort::output(std::string_view text) {
-    if (!port_open()) return PortError{kPortNotOpen, "Operation valid only when the port is open"};
+PortResult write_within(HANDLE device, HANDLE done_event, std::string_view text, DWORD limit_ms) {
+    const PortError not_taken{static_cast<int>(ERROR_TIMEOUT), "The modem did not take the command within 2 seconds"};
     OVERLAPPED overlapped{};
-    ResetEvent(write_event_.get());
-    overlapped.hEvent = write_event_.get();
+    ResetEvent(done_event);
+    overlapped.hEvent = done_event;
     DWORD written = 0;
-    if (WriteFile(device_.get(), text.data(), static_cast<DWORD>(text.size()), &written, &overlapped)) {
-        return std::nullopt;
+    if (WriteFile(device, text.data(), static_cast<DWORD>(text.size()), &written, &overlapped)) {
+        return written == text.size() ? PortResult{} : not_taken;
     }
     if (GetLastError() != ERROR_IO_PENDING) return port_error(GetLastError());
-    // The driver's own write timeout should end it first; this bounds a driver that ignores it.
-    if (WaitForSingleObject(write_event_.get(), kWriteTimeoutMs + 500) != WAIT_OBJECT_0) {
-        CancelIo(device_.get());
-        GetOverlappedResult(device_.get(), &overlapped, &written, TRUE);
-        return PortError{static_cast<int>(ERROR_TIMEOUT), "The modem did not take the command within 2 seconds"};
+    if (WaitForSingleObject(done_event, limit_ms) != WAIT_OBJECT_0) {
+        CancelIo(device);
+        GetOverlappedResult(device, &overlapped, &written, TRUE);  // the system lets go of `overlapped`
+        return not_taken;
     }
-    if (!GetOverlappedResult(device_.get(), &overlapped, &written, FALSE)) return port_error(GetLastError());
-    if (written != text.size()) {
-        return PortError{static_cast<int>(ERROR_TIMEOUT), "The modem did not take the command within 2 seconds"};
-    }
-    return std::nullopt;
+    if (!GetOverlappedResult(device, &overlapped, &written, FALSE)) return port_error(GetLastError());
+    return written == text.size() ? PortResult{} : not_taken;
+}
+
+// The driver's own write timeout should end a write first; the wait bounds a driver that ignores it.
+PortResult Win32SerialPort::output(std::string_view text) {
+    if (!port_open()) return PortError{kPortNotOpen, "Operation valid only when the port is open"};
+    return write_within(device_.get(), write_event_.get(), text, kWriteTimeoutMs + 500);
 }
 
 std::string Win32SerialPort::input() {
@@ -178,8 +167,16 @@ int Win32SerialPort::in_buffer_count() const {
     return static_cast<int>(received_.size());
 }
 
+// Nothing may escape a thread: the process would end. What can fail here is memory for what the
+// modem sent, and the port is then reported lost, to be opened again.
 DWORD WINAPI Win32SerialPort::reader_main(void* self) {
-    static_cast<Win32SerialPort*>(self)->reader_loop();
+    auto* port = static_cast<Win32SerialPort*>(self);
+    try {
+        port->reader_loop();
+    } catch (...) {
+        const auto opening = static_cast<LPARAM>(port->opened_);
+        PostMessageA(port->notify_window_.get(), kLostMessage, ERROR_NOT_ENOUGH_MEMORY, opening);
+    }
     return 0;
 }
 
@@ -205,7 +202,7 @@ void Win32SerialPort::reader_loop() {
     const KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     const LPARAM opening = static_cast<LPARAM>(opened_);
     const auto lost = [&](DWORD error) {
-        if (error != kStopped) PostMessageA(notify_window_, kLostMessage, error, opening);
+        if (error != kStopped) PostMessageA(notify_window_.get(), kLostMessage, error, opening);
     };
     if (!done) return lost(GetLastError());
     char buffer[kDrainChunk];
@@ -237,11 +234,11 @@ void Win32SerialPort::reader_loop() {
 void Win32SerialPort::deliver(const char* bytes, DWORD count) {
     Lock hold(lock_);
     received_.insert(received_.end(), bytes, bytes + count);
-    if (!notify_posted_) notify_posted_ = PostMessageA(notify_window_, kReceivedMessage, 0, 0) != FALSE;
+    if (!notify_posted_) notify_posted_ = PostMessageA(notify_window_.get(), kReceivedMessage, 0, 0) != FALSE;
 }
 
 LRESULT CALLBACK Win32SerialPort::notify_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* port = reinterpret_cast<Win32SerialPort*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* port = message_window_owner<Win32SerialPort>(window);
     if (port && message == kReceivedMessage) {
         port->on_received();
         return 0;
@@ -260,23 +257,13 @@ void Win32SerialPort::on_received() {
         if (received_.empty()) return;
     }
     comm_event_ = kCommEventReceive;
-    if (rthreshold_ > 0 && on_comm_) {
-        try {
-            on_comm_();
-        } catch (...) {
-            show_unexpected("reading what the modem sent");
-        }
-    }
+    if (rthreshold_ > 0 && on_comm_) contain("reading what the modem sent", on_comm_);
 }
 
 void Win32SerialPort::on_lost(DWORD error, unsigned opening) {
     // Reported for an opening that has been closed since: nothing is lost any more.
     if (!port_open() || opening != opened_ || !on_lost_) return;
-    try {
-        on_lost_(port_error(error));
-    } catch (...) {
-        show_unexpected("handling a modem that stopped working");
-    }
+    contain("handling a modem that stopped working", [&] { on_lost_(port_error(error)); });
 }
 
 }  // namespace vantelmoor::win32

@@ -18,6 +18,9 @@ namespace vantelmoor::win32 {
 // How a failed CreateFile on a COM name is reported: a name that does not exist is 8002, one that
 // is open already (here, or held by another program) 8005, anything else the system's own error.
 PortError map_open_error(DWORD error);
+// Writes `text` to a device opened for overlapped I/O, waiting `limit_ms` at most: a write not
+// taken by then is cancelled and waited for, so that nothing of it outlives the call.
+PortResult write_within(HANDLE device, HANDLE done_event, std::string_view text, DWORD limit_ms);
 
 class Win32SerialPort final : public ModemPort {
 public:
@@ -66,7 +69,7 @@ private:
     KernelHandle stop_event_;
     KernelHandle write_event_;
     KernelHandle reader_;
-    HWND notify_window_ = nullptr;
+    WindowHandle notify_window_;
 
     mutable CRITICAL_SECTION lock_{};
     std::deque<char> received_;  // guarded by lock_

@@ -17,7 +17,6 @@ Win32TrayWindow::Win32TrayWindow(HINSTANCE instance)
 
 Win32TrayWindow::~Win32TrayWindow() {
     delete_icon();
-    if (menu_) DestroyMenu(menu_);
     if (window_) DestroyWindow(window_);
 }
 
@@ -29,16 +28,16 @@ bool Win32TrayWindow::create() {
     if (!create_window(window_class, WS_EX_TOOLWINDOW, std::string(kTrayCaption).c_str(), WS_POPUP, 0, 0)) {
         return false;
     }
-    menu_ = CreatePopupMenu();
+    menu_.reset(CreatePopupMenu());
     if (!menu_) return false;
     picture_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0, window_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTrayPictureId)), instance_, nullptr);
     if (!picture_) return false;
     for (const TrayMenuEntry& entry : kTrayMenu) {
-        if (!AppendMenuA(menu_, MF_STRING, static_cast<UINT_PTR>(entry.item), std::string(entry.caption).c_str())) {
+        if (!AppendMenuA(menu_.get(), MF_STRING, static_cast<UINT_PTR>(entry.item), std::string(entry.caption).c_str())) {
             return false;
         }
-        if (entry.separator_after && !AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr)) return false;
+        if (entry.separator_after && !AppendMenuA(menu_.get(), MF_SEPARATOR, 0, nullptr)) return false;
     }
     icon_ = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                           GetSystemMetrics(SM_CYSMICON), LR_SHARED));
@@ -91,7 +90,7 @@ void Win32TrayWindow::delete_icon() {
 }
 
 void Win32TrayWindow::set_menu_enabled(TrayMenuItem item, bool enabled) {
-    EnableMenuItem(menu_, static_cast<UINT>(item), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu_.get(), static_cast<UINT>(item), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 // The window comes to the foreground first and a null message follows the menu, so that the menu
@@ -100,7 +99,7 @@ void Win32TrayWindow::show_menu() {
     POINT at{};
     GetCursorPos(&at);
     SetForegroundWindow(window_);
-    TrackPopupMenu(menu_, TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_BOTTOMALIGN, at.x, at.y, 0, window_, nullptr);
+    TrackPopupMenu(menu_.get(), TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_BOTTOMALIGN, at.x, at.y, 0, window_, nullptr);
     PostMessageA(window_, WM_NULL, 0, 0);
 }
 

@@ -9,6 +9,7 @@
 #include <shellapi.h>
 
 #include "platform/win32/background_work.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/window_base.h"
 #include "ui/tray_view.h"
 
@@ -40,7 +41,7 @@ private:
 
     HINSTANCE instance_;
     HWND picture_ = nullptr;
-    HMENU menu_ = nullptr;  // the pop-up menu mnuFile
+    MenuHandle menu_;  // the pop-up menu mnuFile
     HICON icon_ = nullptr;  // shared with the resource, not destroyed
     UINT taskbar_created_ = 0;
     TrayViewEvents* events_ = nullptr;

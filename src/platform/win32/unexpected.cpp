@@ -2,25 +2,45 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <exception>
-#include <string>
 
 namespace vantelmoor::win32 {
+namespace {
 
-void show_unexpected(const char* doing) noexcept {
+std::atomic<Teller> teller{nullptr};
+
+void tell(const std::string& text) {
+    if (const Teller listening = teller.load()) {
+        listening(text);
+        return;
+    }
+    MessageBoxA(nullptr, text.c_str(), "Vantelmoor", MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+}
+
+}  // namespace
+
+bool contain(const char* doing, const std::function<void()>& step) noexcept {
     try {
-        std::string reason = "an unknown error";
-        try {
-            throw;
-        } catch (const std::exception& error) {
-            reason = error.what();
-        } catch (...) {
-        }
-        const std::string text = std::string("Vantelmoor ran into a problem while ") + doing + ":\r\r" + reason;
-        MessageBoxA(nullptr, text.c_str(), "Vantelmoor", MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+        step();
+        return true;
     } catch (...) {
-        // Nothing is left to tell the user with.
+        try {
+            std::string reason = "an unknown error";
+            try {
+                throw;
+            } catch (const std::exception& error) {
+                reason = error.what();
+            } catch (...) {
+            }
+            tell(std::string("Vantelmoor ran into a problem while ") + doing + ":\r\r" + reason);
+        } catch (...) {
+            // Nothing is left to tell the user with.
+        }
+        return false;
     }
 }
+
+void set_teller(Teller listening) noexcept { teller.store(listening); }
 
 }  // namespace vantelmoor::win32

@@ -35,7 +35,7 @@ void WindowBase::run_modal(HWND owner, const bool& done) {
 }
 
 bool WindowBase::translate(MSG& message) {
-    if (keys_ && TranslateAcceleratorA(window_, keys_, &message)) return true;
+    if (keys_ && TranslateAcceleratorA(window_, keys_.get(), &message)) return true;
     const bool enter = message.wParam == VK_RETURN;
     if (message.message == WM_KEYDOWN && (enter || message.wParam == VK_ESCAPE) &&
         !(enter && is_push_button(message.hwnd))) {  // Enter on a button presses that button
@@ -67,12 +67,11 @@ LRESULT CALLBACK WindowBase::procedure(HWND window, UINT message, WPARAM wparam,
         SetCursor(LoadCursor(nullptr, IDC_WAIT));
         return TRUE;
     }
-    try {
-        return self->handle(message, wparam, lparam);
-    } catch (...) {
-        show_unexpected(self->doing_);
+    LRESULT result = 0;
+    if (!contain(self->doing_, [&] { result = self->handle(message, wparam, lparam); })) {
         return DefWindowProcA(window, message, wparam, lparam);
     }
+    return result;
 }
 
 }  // namespace vantelmoor::win32

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/handles.h"
+
 namespace vantelmoor::win32 {
 
 class WindowBase {
@@ -38,7 +40,7 @@ protected:
     virtual bool translate(MSG& message);
 
     HWND window_ = nullptr;
-    HACCEL keys_ = nullptr;
+    Accelerators keys_;
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

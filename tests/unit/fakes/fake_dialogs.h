@@ -29,11 +29,9 @@ public:
     std::vector<ShownBox> shown;
     std::deque<MessageAnswer> answers;         // taken in order; Ok or No when none is left
     std::deque<std::optional<std::string>> typed;  // input boxes' answers; cancelled when none is left
-    std::vector<std::string> prompts;
     std::vector<bool> busy;                    // every change of the pointer
 
-    std::optional<std::string> input_box(const std::string& prompt, const std::string& title) override {
-        prompts.push_back(title + ": " + prompt);
+    std::optional<std::string> input_box(const std::string&, const std::string&) override {
         if (typed.empty()) return std::nullopt;
         std::optional<std::string> answer = typed.front();
         typed.pop_front();

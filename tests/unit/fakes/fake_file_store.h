@@ -21,7 +21,6 @@ public:
     std::set<std::string> unreadable;  // reads (and so rewrites) of these fail
     bool fail_replace = false;
     int replaces = 0;  // attempts, failed ones included
-    std::string leftovers_removed_in;
 
     FileRead read_all(const std::string& path, std::size_t largest) override {
         if (unreadable.contains(path)) return {std::nullopt, kHeld};
@@ -35,7 +34,7 @@ public:
         files[path] = std::string(bytes);
         return std::nullopt;
     }
-    void remove_leftovers(const std::string& directory) override { leftovers_removed_in = directory; }
+    void remove_leftovers(const std::string&) override {}
 };
 
 // The few other files: which exist, and a directory where nothing can be created.
@@ -56,11 +55,9 @@ public:
     }
     bool can_create_files_in(const std::string&) override { return !read_only; }
     std::optional<std::string> create_directory(const std::string& directory) override {
-        if (directory_failure) return directory_failure;
         directories.insert(directory);
         return std::nullopt;
     }
-    std::optional<std::string> directory_failure;
 };
 
 }  // namespace vantelmoor::test

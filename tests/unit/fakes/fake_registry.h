@@ -22,9 +22,7 @@ public:
     // key path -> value name -> value; keys of HKEY_CURRENT_USER have their path after "HKCU\\"
     std::map<std::string, std::map<std::string, StoredValue>> keys;
     bool read_only = false;  // any access mask with write rights is refused
-    std::set<std::string> refused;  // keys (as named in `keys`) whose writing is refused
     std::set<std::string> unreadable;  // keys (as named in `keys`) this user may not open at all
-    int open_handles = 0;
     std::vector<std::string> writes;  // value names set or deleted, in order
 
     void put_text(const std::string& path, const std::string& name, const std::string& text) {
@@ -48,7 +46,7 @@ public:
 
     long open_key(RegistryRoot root, const std::string& path, std::uint32_t access, RegistryKey& key) override {
         if (unreadable.contains(named(root, path))) return kRegistryAccessDenied;
-        if (writing_refused(named(root, path), access)) return kRegistryAccessDenied;
+        if (read_only && (access & kWriteRights)) return kRegistryAccessDenied;
         if (!keys.contains(named(root, path))) return kRegistryNotFound;
         return hand_out(named(root, path), key);
     }
@@ -69,7 +67,7 @@ public:
     }
     long create_key(RegistryRoot root, const std::string& path, std::uint32_t access, RegistryKey& key) override {
         if (unreadable.contains(named(root, path))) return kRegistryAccessDenied;
-        if (writing_refused(named(root, path), access)) return kRegistryAccessDenied;
+        if (read_only && (access & kWriteRights)) return kRegistryAccessDenied;
         keys[named(root, path)];
         return hand_out(named(root, path), key);
     }
@@ -85,7 +83,6 @@ public:
     }
     long close_key(RegistryKey key) override {
         handles_.erase(key);
-        --open_handles;
         return kRegistryOk;
     }
     std::string describe(long result) const override { return "registry error " + std::to_string(result); }
@@ -93,14 +90,9 @@ public:
 private:
     static constexpr std::uint32_t kWriteRights = 0x2 | 0x4 | 0x20;  // set value, create subkey, link
 
-    bool writing_refused(const std::string& name, std::uint32_t access) const {
-        return (read_only || refused.contains(name)) && (access & kWriteRights);
-    }
-
     long hand_out(const std::string& path, RegistryKey& key) {
         key = next_handle_++;
         handles_[key] = path;
-        ++open_handles;
         return kRegistryOk;
     }
     const std::string& path_of(RegistryKey key) const { return handles_.at(key); }

@@ -3,7 +3,7 @@
 // a running one changes nothing.
 
 #include <functional>
-#include <map>
+#include <memory>
 
 #include "fakes/fake_event_loop.h"
 #include "platform/timers.h"
@@ -15,40 +15,52 @@ public:
     explicit FakeTimers(FakeEventLoop& loop) : loop_(loop) {}
 
     bool refuse = false;  // as a system out of timers would
+    int running = 0;      // how many are running now
 
-    bool start(TimerId timer, int interval_ms) override {
-        if (refuse) return false;
-        auto& state = timers_[timer];
-        if (state.running) return true;
-        state.running = true;
-        schedule(timer, ++state.generation, interval_ms / 1000.0);
-        return true;
-    }
-    void stop(TimerId timer) override { timers_[timer].running = false; }
-    void set_on_tick(std::function<void(TimerId)> handler) override { on_tick_ = std::move(handler); }
-    [[nodiscard]] bool running(TimerId timer) const {
-        const auto it = timers_.find(timer);
-        return it != timers_.end() && it->second.running;
+    std::unique_ptr<Timer> make(std::function<void()> on_tick) override {
+        return std::make_unique<FakeTimer>(*this, std::move(on_tick));
     }
 
 private:
-    struct State {
-        bool running = false;
-        int generation = 0;
+    class FakeTimer final : public Timer {
+    public:
+        FakeTimer(FakeTimers& owner, std::function<void()> on_tick)
+            : owner_(owner), on_tick_(std::move(on_tick)), alive_(std::make_shared<bool>(true)) {}
+        ~FakeTimer() override {
+            stop();
+            *alive_ = false;
+        }
+        bool start(int interval_ms) override {
+            if (owner_.refuse) return false;
+            if (running_) return true;
+            running_ = true;
+            ++owner_.running;
+            schedule(++generation_, interval_ms / 1000.0);
+            return true;
+        }
+        void stop() override {
+            if (running_) --owner_.running;
+            running_ = false;
+        }
+
+    private:
+        void schedule(int generation, double interval) {
+            owner_.loop_.after(interval, [this, alive = alive_, generation, interval] {
+                const auto current = [&] { return *alive && running_ && generation_ == generation; };
+                if (!current()) return;
+                on_tick_();
+                if (current()) schedule(generation, interval);
+            });
+        }
+
+        FakeTimers& owner_;
+        std::function<void()> on_tick_;
+        std::shared_ptr<bool> alive_;
+        bool running_ = false;
+        int generation_ = 0;
     };
 
-    void schedule(TimerId timer, int generation, double interval) {
-        loop_.after(interval, [this, timer, generation, interval] {
-            const auto current = [&] { return timers_[timer].running && timers_[timer].generation == generation; };
-            if (!current()) return;
-            if (on_tick_) on_tick_(timer);
-            if (current()) schedule(timer, generation, interval);
-        });
-    }
-
     FakeEventLoop& loop_;
-    std::map<TimerId, State> timers_;
-    std::function<void(TimerId)> on_tick_;
 };
 
 }  // namespace vantelmoor::test

@@ -33,15 +33,11 @@ public:
     std::map<Control, ControlState> controls;
     std::map<MainMenuItem, bool> menu_enabled;
     MainViewEvents* events = nullptr;
-    int full_rewrites = 0;  // set_text calls on the activity log
     bool shown = false;
     std::vector<std::string>* journal = nullptr;  // what the program did, in order
 
     void set_events(MainViewEvents* handler) override { events = handler; }
-    void set_text(Control control, const std::string& text) override {
-        if (control == Control::txtStatus) ++full_rewrites;
-        controls[control].text = text;
-    }
+    void set_text(Control control, const std::string& text) override { controls[control].text = text; }
     std::string text(Control control) const override { return controls.at(control).text; }
     void append_text(Control control, std::string_view text) override { controls[control].text += text; }
     void set_fore_colour(Control control, Colour colour) override { controls[control].fore = colour; }

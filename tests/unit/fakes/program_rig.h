@@ -83,6 +83,7 @@ struct ProgramRig {
         session.toggle();
         port.writes.clear();
     }
+    void after(double seconds) { loop.run_until(loop.now_seconds() + seconds); }
     void click(int index) { view.events->connect_click(index); }
     void choose(MainMenuItem item) { view.events->menu_chosen(item); }
     [[nodiscard]] std::string status() const { return view.text(Control::lblStatus0); }
