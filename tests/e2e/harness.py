@@ -145,6 +145,10 @@ class ModemSim:
             result += [(at, line.decode("latin-1")) for line in lines]
         return result
 
+    def names(self):
+        """The command lines the program sent, in order."""
+        return [command for _, command in self.commands()]
+
     def wait_for_commands(self, count, timeout=DEADLINE):
         return wait_until(lambda: self.commands() if len(self.commands()) >= count else None,
                           f"{count} modem commands (have {self.commands()})", timeout)
@@ -300,6 +304,15 @@ class Scenario(unittest.TestCase):
         """Waits until the activity log holds `words`."""
         return wait_until(lambda: words in self.probe("text", CAPTION, "txtStatus", check=False).stdout,
                           f"{words!r} in the activity log", timeout)
+
+    def visible(self, window=CAPTION):
+        return self.probe("visible", window, check=False).stdout.strip() == "1"
+
+    def wait_logged(self, count, log=None):
+        """Waits until the call log holds `count` records; returns its bytes."""
+        log = log or self.program_dir / "Vantelmoor.log"
+        return wait_until(lambda: log.exists() and len(log.read_bytes()) == 61 * count and log.read_bytes(),
+                          f"{count} calls in the log")
 
     def box_open(self, title):
         return self.probe("box", title, check=False).returncode == 0

@@ -14,10 +14,7 @@ JANE_ROE_REPORT = "raw \\r\\nRING\\r\\n\\r\\nDATE=0321\\r\\nTIME=1405\\r\\nNMBR=
 
 class Blocking(Scenario):
     def logged_records(self, count):
-        def read():
-            data = self.log_file.read_bytes() if self.log_file.exists() else b""
-            return data if len(data) == 61 * count else None
-        data = wait_until(read, f"{count} record(s) in the call log")
+        data = self.wait_logged(count)
         return [data[i:i + 61] for i in range(0, len(data), 61)]
 
     def sent_time(self, text):
@@ -36,7 +33,6 @@ class Blocking(Scenario):
 
     def test_a_caller_blocked_from_the_window_is_answered_and_hung_up_next_time(self):
         self.block_file = self.program_dir / "Vantelmoor.dat"
-        self.log_file = self.program_dir / "Vantelmoor.log"
         self.block_file.write_bytes(JANE_ROE_ENTRY)
         self.start_program()
         # The report comes the moment caller ID is on: whatever start-up still does, it is screened.

@@ -64,12 +64,10 @@ class Installed(Scenario):
         return found
 
     def caller_id_commands(self):
-        return [command for _, command in self.modem.commands()].count("AT+VCID=1")
+        return self.modem.names().count("AT+VCID=1")
 
     def logged(self, count):
-        log = self.prefix / DATA / "Vantelmoor.log"
-        return wait_until(lambda: log.read_bytes() if len(log.read_bytes()) == 61 * count else None,
-                          f"{count} calls in the shared log")
+        return self.wait_logged(count, self.prefix / DATA / "Vantelmoor.log")
 
     def test_installs_shares_the_line_between_copies_and_uninstalls_them_all(self):
         earlier, secret = self.plant_earlier_installation()

@@ -24,11 +24,6 @@ class FirstCommandRefusedOnPortThree(Scenario):
         wait_until(lambda: self.registry_values(SETTINGS_KEY).get("CommCommand") == "AT#VCID=1",
                    "CommCommand to be AT#VCID=1")
         self.assertFalse(self.box_open("Modem Error"))
-        self.probe("click", "Vantelmoor", "Connect(0)")
-        self.wait_text("lblStatus(0)", "Paused")
-        self.probe("click", "Vantelmoor", "Connect(0)")
-        self.wait_text("Connect(0)", "&Pause")
-        self.assertEqual([c for _, c in self.modem.commands()][4:], ["ATZ", "AT#VCID=1"])
 
 
 class NoCallerId(Scenario):
@@ -42,7 +37,7 @@ class NoCallerId(Scenario):
         self.probe("answer", "Modem Error", "No")
         self.wait_text("lblStatus(0)", "Paused")
         self.assertEqual(self.text("Connect(0)"), "&Listen for Calls")
-        self.assertEqual([c for _, c in self.modem.commands()], ["ATZ", "AT+VCID=1", "ATZ", "AT#VCID=1"])
+        self.assertEqual(self.modem.names(), ["ATZ", "AT+VCID=1", "ATZ", "AT#VCID=1"])
 
 
 class NoModemAtAll(Scenario):
@@ -55,7 +50,6 @@ class NoModemAtAll(Scenario):
         self.assertEqual(buttons, ["OK"])
         self.probe("answer", "Vantelmoor Initialization", "OK")
         self.wait_text("lblStatus(0)", "Modem Error")
-        self.assertEqual(self.text("Connect(0)"), "&Listen for Calls")
         self.assertFalse(self.box_open("Vantelmoor Initialization"))
 
 

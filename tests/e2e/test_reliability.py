@@ -16,7 +16,7 @@ class ModemThatEchoesAndVanishes(Scenario):
     line_delay = 50  # the report's lines 50 ms apart, so the echo of "ATA" falls between them
 
     def resets(self):
-        return [c for _, c in self.modem.commands()].count("ATZ")
+        return self.modem.names().count("ATZ")
 
     def test_nothing_is_lost_and_the_modem_comes_back(self):
         log_file = self.program_dir / "Vantelmoor.log"

@@ -13,21 +13,14 @@ ALREADY_RUNNING = ("Vantelmoor is already running. Click on the Vantelmoor icon 
 
 
 class TrayUtility(Scenario):
-    def visible(self):
-        return self.probe("visible", "Vantelmoor", check=False).stdout.strip() == "1"
-
     def tray_menu(self, item):
         self.probe("tray", "516")
         wait_until(lambda: self.probe("tray-menu", item, check=False).returncode == 0, f"the tray menu's {item!r}")
-
-    def commands(self):
-        return [c for _, c in self.modem.commands()]
 
     def test_a_day_with_the_tray_icon(self):
         self.start_program()
         self.wait_text("Connect(0)", "&Pause")
         self.assertFalse(self.visible())
-        self.assertEqual(self.probe("icon").stdout.strip(), "1")
         self.assertEqual(self.probe("tip").stdout.rstrip("\n"),
                          "0 Total Blocked to Date\r0 Total Calls Analyzed\r0 New Calls")
 
@@ -42,13 +35,11 @@ class TrayUtility(Scenario):
         self.screenshot("tray-menu", "menu")
         self.probe("tray-menu", "Pause Monitoring")
         self.wait_text("lblStatus(0)", "Paused")
-        paused_with = len(self.commands())
+        paused_with = len(self.modem.names())
         self.tray_menu("Pause Monitoring")  # greyed while paused: nothing happens
         self.tray_menu("Listen for Calls")
         self.wait_text("Connect(0)", "&Pause")
-        self.assertEqual(self.commands()[paused_with - 2:], ["ATZ", "AT+VCID=1", "ATZ", "AT+VCID=1"])
-        self.tray_menu("Listen for Calls")  # greyed while listening
-        self.assertEqual(self.text("Connect(0)"), "&Pause")
+        self.assertEqual(self.modem.names()[paused_with - 2:], ["ATZ", "AT+VCID=1", "ATZ", "AT+VCID=1"])
 
         second = subprocess.Popen(["wine", str(self.prefix / PROGRAM_DIR / "Vantelmoor.exe")], env=self.env,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -67,22 +58,21 @@ class TrayUtility(Scenario):
         wait_until(self.visible, "the monitor window to show")
         self.probe("close", "Vantelmoor")  # the title bar's close button: refused
         self.probe("menu", "Vantelmoor", "&Version")
-        text, buttons = self.wait_box("Vantelmoor by Mornavelle")
-        self.assertTrue(text.startswith("Vantelmoor Version: 10.0.4\r\r"), text)
+        self.wait_box("Vantelmoor by Mornavelle")
         self.probe("answer", "Vantelmoor by Mornavelle", "OK")
         self.assertTrue(self.visible())
         self.probe("key", "Vantelmoor", "txtName", "f12")
         wait_until(lambda: not self.visible(), "F12 to hide the window")
 
-        wait_until(lambda: self.commands()[-1] == "AT+VCID=1", "the reset after the call")
+        wait_until(lambda: self.modem.names()[-1] == "AT+VCID=1", "the reset after the call")
         # A call whose report has come in, then Quit at once, well within its five seconds: it is
         # logged all the same.
         self.modem.command("raw \\r\\nRING\\r\\n\\r\\nDATE=0321\\r\\nTIME=1405\\r\\nNMBR=5550001111\\r\\nNAME=JANE ROE\\r\\n")
         self.wait_text("txtName", "JANE ROE")
-        sent = len(self.commands())
+        sent = len(self.modem.names())
         self.probe("menu", "Vantelmoor", "&Quit Vantelmoor")
         self.program.wait(timeout=30)
-        self.assertEqual(len(self.commands()), sent)
+        self.assertEqual(len(self.modem.names()), sent)
         self.assertEqual(self.modem.holders(), set())
         self.assertEqual((self.program_dir / "Vantelmoor.log").read_bytes()[61:],
                          b"03/21     02:05 PM  JANE ROE            5550001111          \x00")

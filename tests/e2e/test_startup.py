@@ -8,8 +8,7 @@ from harness import Scenario, wait_until
 
 class CleanStart(Scenario):
     def wait_until_hidden(self):
-        wait_until(lambda: self.probe("visible", "Vantelmoor", check=False).stdout.strip() == "0",
-                   "the main window to be hidden")
+        wait_until(lambda: not self.visible(), "the main window to be hidden")
 
     def test_first_start_on_a_clean_machine(self):
         self.start_program()
@@ -25,7 +24,7 @@ class CleanStart(Scenario):
         self.assertEqual(marker.read_bytes(), b"")
 
         self.probe("tray", "513")
-        wait_until(lambda: self.probe("visible", "Vantelmoor").stdout.strip() == "1", "the window to show")
+        wait_until(self.visible, "the window to show")
         self.probe("close", "Vantelmoor")  # the title bar's close button is refused
         self.probe("key", "Vantelmoor", "txtName", "escape")
         self.wait_until_hidden()
@@ -46,7 +45,7 @@ class CleanStart(Scenario):
         self.wine("regedit", "/S", str(reg))
         self.start_program()
         self.wait_text("Connect(0)", "&Pause")
-        self.assertEqual([command for _, command in self.modem.commands()], ["ATZ", "AT+VCID=1"])
+        self.assertEqual(self.modem.names(), ["ATZ", "AT+VCID=1"])
         self.wait_log_text("is not used")
         wait_until(lambda: not leftover.exists(), "the leftover to be removed")
         self.assertTrue(not_ours.exists())
@@ -56,7 +55,7 @@ class CleanStart(Scenario):
         wait_until(lambda: log.exists() and log.stat().st_size == 61, "the call to be logged")
         self.assertEqual(marker.read_bytes(), b"kept")
         self.probe("tray", "513")
-        wait_until(lambda: self.probe("visible", "Vantelmoor").stdout.strip() == "1", "the window to show")
+        wait_until(self.visible, "the window to show")
         self.probe("key", "Vantelmoor", "txtStatus", "return")
         self.wait_until_hidden()
 

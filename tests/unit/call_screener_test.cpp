@@ -11,57 +11,38 @@ using test::ProgramRig;
 
 const std::string kJohnDoeBlocked = "03/21     02:05 PM  JOHN DOE            5551234567          Y";
 
-std::string report(const std::string& number, const std::string& name) {
-    std::string burst = "\r\nRING\r\n\r\nDATE=0321\r\nTIME=1405\r\nNMBR=" + number + "\r\n";
-    if (!name.empty()) burst += "NAME=" + name + "\r\n";
-    return burst;
-}
-
 class CallScreenerTest : public ::testing::Test {
 protected:
     ProgramRig rig;
 
     void SetUp() override { rig.listen(); }
-    void block_list(const std::vector<BlockEntry>& entries) {
-        rig.files.files[ProgramRig::kBlockFile] = write_block_records(entries);
-    }
-    void call(const std::string& number, const std::string& name) { rig.port.arrive(report(number, name)); }
     double time_of(const std::string& command) const {
         for (const auto& w : rig.port.writes) {
             if (w.text == command + "\r") return w.at;
         }
         return -1;
     }
-    std::string& log_file() { return rig.files.files[ProgramRig::kLogFile]; }
-    // Plays a call and lets it be logged; true when it was answered.
-    bool blocked(const std::string& number, const std::string& name) {
-        const int before = rig.count("ATA");
-        call(number, name);
-        const bool answered = rig.count("ATA") > before;
-        rig.after(8);
-        return answered;
-    }
 };
 
 // Entries are kept in capitals; the line sends names as the caller's exchange has them.
 TEST_F(CallScreenerTest, ListedCallersAreMatchedByDigitsTextOrNameInAnyCaseAndBlankFieldsNeverMatch) {
-    block_list({{"", "555-123-4567"}, {"", "5550001111"}, {"", "PRIVATE LINE"}, {"JOHN DOE", ""}});
+    rig.block_list({{"", "555-123-4567"}, {"", "5550001111"}, {"", "PRIVATE LINE"}, {"JOHN DOE", ""}});
     const std::tuple<const char*, const char*, bool> cases[] = {
         {"5551234567", "SOMEONE", true},     {"5550001111", "SOMEONE", true},  {"PRIVATE LINE", "SOMEONE", true},
         {"5551234568", "SOMEONE", false},    {"555-123-4567X", "SOMEONE", false}, {"5550000000", "JOHN DOE", true},
         {"5550000000", "John Doe", true},    {"5550000000", "john doe  ", true}, {"5550000000", "JOHN DOES", false},
         {"5550000000", "", false},
     };
-    for (const auto& [number, name, expected] : cases) EXPECT_EQ(blocked(number, name), expected) << number << name;
+    for (const auto& [number, name, expected] : cases) EXPECT_EQ(rig.answered(number, name), expected) << number << name;
 }
 
 TEST_F(CallScreenerTest, AnonymousCallersAreBlockedOnlyWithTheirOption) {
-    EXPECT_FALSE(blocked("5551234567", "Unknown Caller"));
-    EXPECT_FALSE(blocked("PRIVATE", "PRIVATE"));
+    EXPECT_FALSE(rig.answered("5551234567", "Unknown Caller"));
+    EXPECT_FALSE(rig.answered("PRIVATE", "PRIVATE"));
     rig.settings.block_anon_name = rig.settings.block_anon_num = true;
     const std::tuple<const char*, const char*, bool> cases[] = {
         {"5551234567", "Unknown Caller", true}, {"private", "SOMEONE", true}, {"P", "SOMEONE", false}, {"O", "O", false}};
-    for (const auto& [number, name, expected] : cases) EXPECT_EQ(blocked(number, name), expected) << number << name;
+    for (const auto& [number, name, expected] : cases) EXPECT_EQ(rig.answered(number, name), expected) << number << name;
     rig.port.arrive("\r\nRING\r\nMESG=080130\r\nMESG=080130\r\nNMBR=5551234567\r\n");  // the name set by messages
     EXPECT_EQ(rig.count("ATA"), 3);
 }
@@ -69,16 +50,16 @@ TEST_F(CallScreenerTest, AnonymousCallersAreBlockedOnlyWithTheirOption) {
 // The number line that some modems repeat during the sequence is the same call: no second answer,
 // and the hang-up is not put off.
 TEST_F(CallScreenerTest, BlockingAnswersAtOnceHangsUpOnceThreeSecondsLaterAndCountsDown) {
-    block_list({{"", "5551234567"}});
+    rig.block_list({{"", "5551234567"}});
     const double start = rig.loop.now_seconds();
-    call("5551234567", "");
+    rig.port.arrive(ProgramRig::report("5551234567", ""));
     EXPECT_EQ(time_of("ATA"), start);
     EXPECT_FALSE(rig.view[Control::Connect2].enabled);
     rig.after(1);
     EXPECT_EQ(rig.status(), "Flushing Call");
     EXPECT_EQ(rig.view.text(Control::lblStatus1), "0:04");
     rig.after(0.5);
-    call("5551234567", "");
+    rig.port.arrive(ProgramRig::report("5551234567", ""));
     rig.after(3);
     EXPECT_EQ(time_of("ATH"), start + 3);
     EXPECT_EQ(rig.view.text(Control::lblStatus1), "0:01");
@@ -92,16 +73,16 @@ TEST_F(CallScreenerTest, BlockingAnswersAtOnceHangsUpOnceThreeSecondsLaterAndCou
 }
 
 TEST_F(CallScreenerTest, EachCallIsCountedOnceAndTheCountersStopAtTheirCeilings) {
-    block_list({{"", "5551234567"}});
-    EXPECT_FALSE(blocked("5550000000", "A"));
-    EXPECT_TRUE(blocked("5551234567", "B"));
+    rig.block_list({{"", "5551234567"}});
+    EXPECT_FALSE(rig.answered("5550000000", "A"));
+    EXPECT_TRUE(rig.answered("5551234567", "B"));
     EXPECT_EQ(rig.view.text(Control::lblStatus1), "2 New Calls");
     EXPECT_EQ(rig.registry.text(kSettingsKey, "TotalCount"), "2");
     EXPECT_EQ(rig.view.text(Control::Label1_4), "1");
     rig.settings.total_count = 32766;
     rig.settings.total_blocked = 32767;
-    for (int i = 0; i < 300; ++i) blocked("5550000000", "");
-    EXPECT_TRUE(blocked("5551234567", ""));  // still answered and hung up
+    for (int i = 0; i < 300; ++i) rig.answered("5550000000", "");
+    EXPECT_TRUE(rig.answered("5551234567", ""));  // still answered and hung up
     EXPECT_EQ(rig.count("ATH"), 2);
     EXPECT_EQ(rig.view.text(Control::lblStatus1), "255 New Calls");
     EXPECT_EQ(rig.settings.total_count, 32767);
@@ -113,16 +94,16 @@ TEST_F(CallScreenerTest, EachCallIsCountedOnceAndTheCountersStopAtTheirCeilings)
 // once, and the modem reset after it.
 TEST_F(CallScreenerTest, ACallIsLoggedFiveSecondsAfterItsLastLineAndTheModemIsReset) {
     const std::pair<std::vector<std::string>, std::string> reports[] = {
-        {{report("5551234567", "JOHN DOE")}, kJohnDoeBlocked},
-        {{report("5551234567", "")}, "03/21     02:05 PM                      5551234567          Y"},
-        {{report("5551234567", ""), "ATA\r", "NAME=JOHN DOE\r\n"}, kJohnDoeBlocked},
-        {{report("5551234567", ""), "NMBR=5551234567X\r\nNAME=JOHN DOE\r\n"},
+        {{ProgramRig::report("5551234567", "JOHN DOE")}, kJohnDoeBlocked},
+        {{ProgramRig::report("5551234567", "")}, "03/21     02:05 PM                      5551234567          Y"},
+        {{ProgramRig::report("5551234567", ""), "ATA\r", "NAME=JOHN DOE\r\n"}, kJohnDoeBlocked},
+        {{ProgramRig::report("5551234567", ""), "NMBR=5551234567X\r\nNAME=JOHN DOE\r\n"},
          "03/21     02:05 PM  JOHN DOE            5551234567X         Y"},
     };
     for (const auto& [lines, logged] : reports) {
         ProgramRig local;
         local.listen();
-        local.files.files[ProgramRig::kBlockFile] = write_block_records({{"", "5551234567"}});
+        local.block_list({{"", "5551234567"}});
         for (const std::string& part : lines) local.port.arrive(part);
         local.after(4.9);
         EXPECT_TRUE(local.files.files[ProgramRig::kLogFile].empty());
@@ -133,11 +114,11 @@ TEST_F(CallScreenerTest, ACallIsLoggedFiveSecondsAfterItsLastLineAndTheModemIsRe
         EXPECT_EQ(local.settings.total_count, 1);
         EXPECT_NE(local.view.text(Control::txtNumber), "");  // the boxes keep the call
     }
-    EXPECT_FALSE(blocked("5550000000", "JANE ROE"));  // a block does not carry over
+    EXPECT_FALSE(rig.answered("5550000000", "JANE ROE"));  // a block does not carry over
 }
 
 TEST_F(CallScreenerTest, TheNameIsScreenedWhenItComesAfterTheNumberAndCountsCallsKnownFromMessages) {
-    block_list({{"JOHN DOE", ""}, {"", "9415557218"}});
+    rig.block_list({{"JOHN DOE", ""}, {"", "9415557218"}});
     rig.port.arrive("\r\nRING\r\nNMBR=5551234567\r\n");
     EXPECT_EQ(rig.count("ATA"), 0);
     rig.port.arrive("NAME=JOHN DOE\r\n");
@@ -152,10 +133,10 @@ TEST_F(CallScreenerTest, TheNameIsScreenedWhenItComesAfterTheNumberAndCountsCall
 }
 
 TEST_F(CallScreenerTest, AnUnreadableBlockListScreensAgainstTheListAsLastRead) {
-    block_list({{"", "5551234567"}});
-    EXPECT_TRUE(blocked("5551234567", "A"));
+    rig.block_list({{"", "5551234567"}});
+    EXPECT_TRUE(rig.answered("5551234567", "A"));
     rig.files.unreadable.insert(ProgramRig::kBlockFile);
-    EXPECT_TRUE(blocked("5551234567", "A"));
+    EXPECT_TRUE(rig.answered("5551234567", "A"));
     EXPECT_TRUE(rig.noted("The block list C:\\Vantelmoor\\Vantelmoor.dat cannot be read"));
 }
 
@@ -166,21 +147,20 @@ TEST_F(CallScreenerTest, CallsMadeWhileTheLogCannotBeReadOrSavedAreAddedToItOnce
                                                   call_log_line("01/03", "03:00 AM", "C", "3", true)});
     fresh.files.files[ProgramRig::kLogFile] = three;
     fresh.files.unreadable.insert(ProgramRig::kLogFile);
-    fresh.modem_replies([](const std::string& command) { return command + "\r\nOK\r\n"; });
     ASSERT_TRUE(fresh.program.start());
     EXPECT_EQ(fresh.status(), "Log Unreadable");
-    fresh.port.arrive(report("5551234567", "JOHN DOE"));
+    fresh.port.arrive(ProgramRig::report("5551234567", "JOHN DOE"));
     fresh.after(8);
     EXPECT_EQ(fresh.files.replaces, 0);
     EXPECT_TRUE(fresh.noted("). New calls are kept until it can be read."));
     fresh.files.unreadable.clear();
     fresh.files.fail_replace = true;
-    fresh.port.arrive(report("5550000000", "JANE ROE"));
+    fresh.port.arrive(ProgramRig::report("5550000000", "JANE ROE"));
     fresh.after(8);
     EXPECT_EQ(fresh.status(), "Log Not Saved");
     EXPECT_TRUE(fresh.noted("could not be saved (There is not enough space on the disk.)"));
     fresh.files.fail_replace = false;
-    fresh.port.arrive(report("5550001111", "JIM POE"));
+    fresh.port.arrive(ProgramRig::report("5550001111", "JIM POE"));
     fresh.after(8);
     const std::vector<std::string> logged = read_call_records(fresh.files.files[ProgramRig::kLogFile]);
     ASSERT_EQ(logged.size(), 6u);
@@ -191,10 +171,10 @@ TEST_F(CallScreenerTest, CallsMadeWhileTheLogCannotBeReadOrSavedAreAddedToItOnce
 }
 
 TEST_F(CallScreenerTest, FailedCommandsAndTimersAreNoted) {
-    block_list({{"", "5551234567"}});
+    rig.block_list({{"", "5551234567"}});
     rig.timers.refuse = true;
     rig.port.write_failure = PortError{1460, "This operation returned because the timeout period expired."};
-    call("5551234567", "");
+    rig.port.arrive(ProgramRig::report("5551234567", ""));
     EXPECT_TRUE(rig.noted("The modem did not take ATA (This operation returned because the timeout period expired.)"));
     EXPECT_TRUE(rig.noted("Windows refused a timer"));
 }
@@ -202,21 +182,21 @@ TEST_F(CallScreenerTest, FailedCommandsAndTimersAreNoted) {
 class BlockFutureCallsTest : public CallScreenerTest {};
 
 TEST_F(BlockFutureCallsTest, AsksWithTheCallerShownAndAddsItPadded) {
-    call("5551234567", "John Doe");
+    rig.port.arrive(ProgramRig::report("5551234567", "John Doe"));
     rig.dialogs.answers = {MessageAnswer::Yes};
     rig.click(2);
     ASSERT_EQ(rig.dialogs.shown.size(), 1u);
     EXPECT_EQ(rig.dialogs.shown[0].title, "Add a number to block list");
     EXPECT_EQ(rig.files.files[ProgramRig::kBlockFile], "JOHN DOE            555-123-4567        ");
     EXPECT_FALSE(rig.view[Control::Connect2].enabled);
-    EXPECT_TRUE(blocked("5551234567", "SOMEONE ELSE"));
+    EXPECT_TRUE(rig.answered("5551234567", "SOMEONE ELSE"));
 }
 
 TEST_F(BlockFutureCallsTest, NoChangesNothingAndRefusalsAreExplainedWithNothingWritten) {
-    call("5551234567", "A NAME OF TWENTY CHARACTERS AND MORE");
+    rig.port.arrive(ProgramRig::report("5551234567", "A NAME OF TWENTY CHARACTERS AND MORE"));
     rig.click(2);  // answered No
     EXPECT_EQ(rig.files.files[ProgramRig::kBlockFile], "");
-    block_list({{"A NAME OF TWENTY CHA", "555-123-4567"}});
+    rig.block_list({{"A NAME OF TWENTY CHA", "555-123-4567"}});
     rig.files.unreadable.insert(ProgramRig::kBlockFile);
     rig.dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Ok, MessageAnswer::Yes};
     rig.click(2);

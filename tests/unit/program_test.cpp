@@ -20,7 +20,6 @@ protected:
     std::vector<std::string> journal;
 
     void SetUp() override {
-        rig.modem_replies([](const std::string& command) { return command + "\r\nOK\r\n"; });
         rig.port.on_write = [this, reply = rig.port.on_write](const std::string& command) {
             journal.push_back("sent " + command);
             reply(command);

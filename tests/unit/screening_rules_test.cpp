@@ -59,13 +59,8 @@ protected:
         rig.files.files[ProgramRig::kBlockFile] = write_block_records(block);
         rig.files.files[allow_file] = write_block_records(allow);
     }
-    // Plays a report (a name line only when `name` is given) and lets it be logged.
     bool answered(const std::string& number, const std::string& name, double name_after = 0) {
-        const int before = rig.count("ATA");
-        rig.port.arrive("\r\nRING\r\nDATE=0321\r\nTIME=1405\r\nNMBR=" + number + "\r\n");
-        if (!name.empty()) rig.loop.after(name_after, [&, name] { rig.port.arrive("NAME=" + name + "\r\n"); });
-        rig.after(8);
-        return rig.count("ATA") > before;
+        return rig.answered(number, name, name_after);
     }
 };
 

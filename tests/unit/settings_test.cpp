@@ -1,33 +1,92 @@
-// The settings store, against every registry of registries_under_test() (the real one under
-// Wine): what a clean machine gets, the exact bytes saved, what a load makes of odd values; and,
-// on the in-memory registry, a refused read told from a missing one, the caller-ID command rule,
-// and whose Run value a copy writes.
+// The settings store, against the in-memory registry and, under Wine, the real one: what a clean
+// machine gets, the exact bytes saved, what a load makes of odd values; and, on the in-memory
+// registry, a refused read told from a missing one, the caller-ID command rule, and whose Run
+// value a copy writes.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <tuple>
 
 #include "fakes/fake_registry.h"
-#include "registry_under_test.h"
 #include "store/caller_id_command.h"
 #include "store/settings.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "platform/win32/registry_win32.h"
+#endif
+
 namespace vantelmoor {
 namespace {
+
+struct NamedRegistry {
+    std::string name;
+    std::function<std::shared_ptr<Registry>()> make;  // a clean machine, cleaned again when dropped
+};
+
+std::vector<NamedRegistry> registries() {
+    std::vector<NamedRegistry> all{{"InMemory", [] { return std::make_shared<test::FakeRegistry>(); }}};
+#ifdef _WIN32
+    static const auto clean = [] {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vantelmoor");
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, kAutostartValue);
+    };
+    all.push_back({"Real", [] {
+                       clean();
+                       return std::shared_ptr<Registry>(new win32::Win32Registry, [](Registry* registry) {
+                           delete registry;
+                           clean();
+                       });
+                   }});
+#endif
+    return all;
+}
+
+// A value's type and bytes, through the six operations; key: under HKEY_LOCAL_MACHINE, or "HKCU\\"
+// and a path under HKEY_CURRENT_USER.
+struct RawValue {
+    std::uint32_t type = 0;
+    std::string bytes;
+};
+std::pair<RegistryRoot, std::string> split(const std::string& key) {
+    return key.starts_with("HKCU\\") ? std::pair{RegistryRoot::CurrentUser, key.substr(5)}
+                                      : std::pair{RegistryRoot::LocalMachine, key};
+}
+std::optional<RawValue> raw(Registry& registry, const std::string& key, const std::string& name) {
+    const auto [root, path] = split(key);
+    RegistryKey opened = 0;
+    if (registry.open_key(root, path, kQueryValue, opened) != kRegistryOk) return std::nullopt;
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data(4096);
+    std::uint32_t size = static_cast<std::uint32_t>(data.size());
+    const long result = registry.query_value(opened, name, type, data, size);
+    registry.close_key(opened);
+    if (result != kRegistryOk) return std::nullopt;
+    return RawValue{type, std::string(data.begin(), data.begin() + size)};
+}
+void put_raw(Registry& registry, const std::string& name, const RawValue& value) {
+    RegistryKey created = 0;
+    ASSERT_EQ(registry.create_key(RegistryRoot::LocalMachine, kSettingsKey, kSetValue, created), kRegistryOk);
+    EXPECT_EQ(registry.set_value(created, name, value.type, {value.bytes.begin(), value.bytes.end()}), kRegistryOk);
+    registry.close_key(created);
+}
 
 constexpr const char* kDir = "C:\\Tools\\Vantelmoor";
 constexpr const char* kRunCommand = "\"C:\\Tools\\Vantelmoor\\Vantelmoor.exe\"";
 const std::string kUserRun = std::string("HKCU\\") + kRunKey;
 
-class SettingsStoreTest : public ::testing::TestWithParam<test::NamedRegistry> {
+class SettingsStoreTest : public ::testing::TestWithParam<NamedRegistry> {
 protected:
     std::shared_ptr<Registry> backend = GetParam().make();
     Settings settings;
     SettingsStore store{*backend, settings, kDir, false};
 
-    void put(const char* name, const std::string& text) { test::put_raw(*backend, kSettingsKey, name, {kRegSz, text + '\0'}); }
+    void put(const char* name, const std::string& text) { put_raw(*backend, name, {kRegSz, text + '\0'}); }
     // ANSI bytes, one NUL, length = characters + 1; nullopt: absent.
     std::optional<std::string> stored(const std::string& key, const char* name) {
-        const auto value = test::raw(*backend, key, name);
+        const auto value = raw(*backend, key, name);
         if (!value) return std::nullopt;
         EXPECT_EQ(value->type, kRegSz) << name;
         EXPECT_EQ(value->bytes.back(), '\0') << name;
@@ -83,12 +142,12 @@ TEST_P(SettingsStoreTest, OddValuesLeaveTheFieldAsItWasAndCommandsOfAnyTypeAreTe
     put("BlockAnonName", "maybe");
     (void)store.load_options();
     EXPECT_TRUE(settings.block_anon_name);  // as the last value left it
-    test::put_raw(*backend, kSettingsKey, "CommCommand", {4, std::string("at*id2\0", 7)});  // a DWORD's type, read as text
+    put_raw(*backend, "CommCommand", {4, std::string("at*id2\0", 7)});  // a DWORD's type, read as text
     (void)store.load_all();
     EXPECT_EQ(settings.comm_command, "at*id2");
 }
 
-INSTANTIATE_TEST_SUITE_P(Registries, SettingsStoreTest, ::testing::ValuesIn(test::registries_under_test()),
+INSTANTIATE_TEST_SUITE_P(Registries, SettingsStoreTest, ::testing::ValuesIn(registries()),
                          [](const auto& info) { return info.param.name; });
 
 // Every user may write the value, and the modem sends what it is given: only caller-ID set-up passes.

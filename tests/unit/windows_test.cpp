@@ -28,9 +28,6 @@ protected:
     }
 
     void log(const std::vector<std::string>& lines) { rig.files.files[ProgramRig::kLogFile] = write_call_records(lines); }
-    void block_list(const std::vector<BlockEntry>& entries) {
-        rig.files.files[ProgramRig::kBlockFile] = write_block_records(entries);
-    }
     std::vector<BlockEntry> blocked() { return read_block_records(rig.files.files[ProgramRig::kBlockFile]); }
     void press(CallLogButton button) { log_view.events->button_click(button); }
     void press(PreferencesButton button) { prefs_view.events->button_click(button); }
@@ -93,7 +90,7 @@ TEST_F(WindowsTest, BlockingFromTheLogAsksThenAddsTheCallerAsShownOrSaysItIsTher
 // A question belongs to the window that asks, so that window cannot be clicked underneath it.
 TEST_F(WindowsTest, EachQuestionIsModalToTheWindowThatAsksIt) {
     log({call_log_line("01/01", "", "JOHN DOE", "5551234567", false)});
-    block_list({{"ANN", "1"}});
+    rig.block_list({{"ANN", "1"}});
     rig.choose(MainMenuItem::ShowLog);
     log_view.selection = 0;
     press(CallLogButton::Block);
@@ -137,7 +134,7 @@ TEST_F(WindowsTest, ClearingTheLogEmptiesFileAndCopyAndCountsNewCallsFromZeroAtO
 // Hundreds of pages may go out: the printing must not hold a listed caller's answer.
 TEST_F(WindowsTest, PrintingGoesOnWhileCallsAreScreenedAndSaysWhenThereIsNoPrinter) {
     log({call_log_line("03/21", "02:05 PM", "JOHN DOE", "5551234567", true)});
-    block_list({{"", "5551234567"}});
+    rig.block_list({{"", "5551234567"}});
     rig.tray.events->menu_chosen(TrayMenuItem::Open);
     press(CallLogButton::Print);
     EXPECT_EQ(rig.dialogs.busy, std::vector<bool>{true});
@@ -158,7 +155,7 @@ TEST_F(WindowsTest, PrintingGoesOnWhileCallsAreScreenedAndSaysWhenThereIsNoPrint
 }
 
 TEST_F(WindowsTest, ThePreferencesListShowsNumbersInTheirDisplayFormAndAddKeepsDigitsOnly) {
-    block_list({{"JANE", "12345678901234567890"}});
+    rig.block_list({{"JANE", "12345678901234567890"}});
     rig.choose(MainMenuItem::Preferences);
     EXPECT_EQ(prefs_view.lines, (std::vector<std::string>{"JANE                 12345678901234567890"}));
     // A new installation: the defaults are shown and offered for saving, and nothing is written.
@@ -182,7 +179,7 @@ TEST_F(WindowsTest, ThePreferencesListShowsNumbersInTheirDisplayFormAndAddKeepsD
 }
 
 TEST_F(WindowsTest, SaveWritesTheOptionsInOrderThenTheListAndRemoveAsksFirst) {
-    block_list({{"ANN", "1"}, {"BOB", "2"}});
+    rig.block_list({{"ANN", "1"}, {"BOB", "2"}});
     store_options();
     rig.choose(MainMenuItem::Preferences);
     prefs_view.selection = 1;
@@ -233,7 +230,7 @@ TEST_F(WindowsTest, ExitAsksAboutEveryChangeTheKeyboardsToo) {
 }
 
 TEST_F(WindowsTest, ASaveThatFailsSaysSoAndStaysOffered) {
-    block_list({{"ANN", "1"}});
+    rig.block_list({{"ANN", "1"}});
     rig.choose(MainMenuItem::Preferences);
     rig.dialogs.typed = {"BOB", ""};
     press(PreferencesButton::Add);

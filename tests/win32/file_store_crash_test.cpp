@@ -36,42 +36,17 @@ std::string call_log_image(std::size_t records, const std::string& caller) {
     return write_call_records(lines);
 }
 
-// A writer process; one still running when this goes out of scope is killed, whatever the outcome.
-class WriterProcess {
-public:
-    explicit WriterProcess(std::string command_line) {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info{};
-        if (CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                           &info)) {
-            process_.reset(info.hProcess);
-            CloseHandle(info.hThread);  // not needed
-        }
+// The writer's process; not valid when it could not start.
+win32::KernelHandle start_writer(std::string command_line) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        return {};
     }
-    ~WriterProcess() { kill(); }
-    WriterProcess(const WriterProcess&) = delete;
-    WriterProcess& operator=(const WriterProcess&) = delete;
-
-    [[nodiscard]] bool started() const { return process_.valid(); }
-    [[nodiscard]] bool running() const { return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
-    // Waits for the writer's next completed rewrite; false when it stopped or the deadline passed.
-    [[nodiscard]] bool next_rewrite(HANDLE done) const {
-        const HANDLE events[] = {done, process_.get()};
-        return WaitForMultipleObjects(2, events, FALSE, kDeadlineMs) == WAIT_OBJECT_0;
-    }
-    // Kills it and waits until it is gone.
-    bool kill() {
-        if (!process_) return true;
-        TerminateProcess(process_.get(), 9);
-        const bool gone = WaitForSingleObject(process_.get(), kDeadlineMs) == WAIT_OBJECT_0;
-        process_.reset();
-        return gone;
-    }
-
-private:
-    win32::KernelHandle process_;
-};
+    CloseHandle(info.hThread);
+    return win32::KernelHandle(info.hProcess);
+}
 
 TEST(FileStoreCrashTest, AWriterKilledAtAnyMomentLeavesOneWholeImage) {
     const ScratchDirectory dir("vantelmoor-crash-test");
@@ -97,18 +72,28 @@ TEST(FileStoreCrashTest, AWriterKilledAtAnyMomentLeavesOneWholeImage) {
     int left_b = 0;
     for (int kill = 0; kill < kKills; ++kill) {
         SCOPED_TRACE("kill " + std::to_string(kill));
-        WriterProcess writer(command);
-        ASSERT_TRUE(writer.started());
+        const win32::KernelHandle writer = start_writer(command);
+        ASSERT_TRUE(writer);
+        struct Kill {  // a writer left by a failed check would go on rewriting
+            HANDLE process;
+            ~Kill() {
+                TerminateProcess(process, 9);
+                WaitForSingleObject(process, kDeadlineMs);
+            }
+        } guard{writer.get()};
+        const HANDLE waits[] = {done.get(), writer.get()};
+        const auto next_rewrite = [&] { return WaitForMultipleObjects(2, waits, FALSE, kDeadlineMs) == WAIT_OBJECT_0; };
         // The first rewrite shows the writer under way; the second (image B) times one rewrite.
-        ASSERT_TRUE(writer.next_rewrite(done.get()));
+        ASSERT_TRUE(next_rewrite());
         const auto start = std::chrono::steady_clock::now();
-        ASSERT_TRUE(writer.next_rewrite(done.get()));
+        ASSERT_TRUE(next_rewrite());
         const std::chrono::duration<double, std::milli> rewrite = std::chrono::steady_clock::now() - start;
         // The delay only chooses the kill moment: 40 points spread over the next 2.5 rewrites.
         const double phase = 2.5 * ((kill * 7) % kKills) / kKills;
         Sleep(static_cast<DWORD>(rewrite.count() * phase));
-        ASSERT_TRUE(writer.running()) << "the writer stopped: a rewrite failed";
-        ASSERT_TRUE(writer.kill());
+        ASSERT_EQ(WaitForSingleObject(writer.get(), 0), WAIT_TIMEOUT) << "the writer stopped: a rewrite failed";
+        TerminateProcess(writer.get(), 9);
+        ASSERT_EQ(WaitForSingleObject(writer.get(), kDeadlineMs), WAIT_OBJECT_0);
         // Empty the count this writer left, so that the next writer's rewrites are its own.
         while (WaitForSingleObject(done.get(), 0) == WAIT_OBJECT_0) continue;
 

@@ -1,6 +1,6 @@
-// The file store on the real file system: missing files, the exact bytes of a rewrite, files held
-// by another program, and the rewrites that cannot happen, which must leave the old file and no
-// temporary file behind.
+// The real file system: the file store's missing files, exact bytes, files held by another program
+// and rewrites that cannot happen (the old file stays, no temporary file is left); what counts as
+// an existing file; a marker made without touching an existing one; the executable's facts.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 
 #include "platform/win32/file_store_win32.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/services_win32.h"
 #include "scratch_directory.h"
 
 namespace vantelmoor {
@@ -32,6 +33,14 @@ protected:
     ScratchDirectory dir{"vantelmoor-file-store-test"};
     const std::string target = dir.file("Vantelmoor.dat");
     win32::Win32FileStore store;
+    win32::Win32FileSystem file_system;
+
+    std::string make(const char* name, DWORD attributes) {
+        const std::string path = dir.path() + name;
+        ScratchDirectory::put(path, "x");
+        SetFileAttributesA(path.c_str(), attributes);
+        return path;
+    }
 
     // Held open as a backup program or a virus scanner holds a file: without sharing.
     win32::FileHandle hold(const std::string& path, DWORD share) const {
@@ -146,6 +155,49 @@ TEST(FileStoreFullDiskTest, RewriteThatDoesNotFitLeavesTheOldFileAndNoTemporaryF
     EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "left behind: " << entry.cFileName;
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
     DeleteFileA(target.c_str());
+}
+
+// Any user could make the marker hidden: that must not end every copy.
+TEST_F(FileStoreTest, AFileCountsWhateverItsAttributesAndAFolderNever) {
+    EXPECT_TRUE(file_system.file_exists(make("\\plain", FILE_ATTRIBUTE_NORMAL)));
+    EXPECT_TRUE(file_system.file_exists(make("\\hidden", FILE_ATTRIBUTE_HIDDEN)));
+    EXPECT_TRUE(file_system.file_exists(make("\\system", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY)));
+    CreateDirectoryA((dir.path() + "\\sub").c_str(), nullptr);
+    EXPECT_FALSE(file_system.file_exists(dir.path() + "\\sub"));
+    EXPECT_FALSE(file_system.file_exists(dir.path() + "\\absent"));
+}
+
+TEST_F(FileStoreTest, CreatingAMarkerMakesAnEmptyFileAndKeepsAnExistingOne) {
+    const std::string marker = dir.file("marker");
+    EXPECT_EQ(file_system.create_if_absent(marker), std::nullopt);
+    EXPECT_EQ(ScratchDirectory::contents(marker), "");
+    ScratchDirectory::put(marker, "kept");
+    EXPECT_EQ(file_system.create_if_absent(marker), std::nullopt);
+    EXPECT_EQ(ScratchDirectory::contents(marker), "kept");
+    const auto failure = file_system.create_if_absent(dir.path() + "\\no such dir\\marker");
+    ASSERT_TRUE(failure);
+    EXPECT_FALSE(failure->empty());
+}
+
+TEST_F(FileStoreTest, FilesCanBeMadeOnlyWhereTheUserMayAndAFolderIsMadeOnce) {
+    EXPECT_TRUE(file_system.can_create_files_in(dir.path()));
+    EXPECT_FALSE(file_system.can_create_files_in(dir.path() + "\\absent"));
+    EXPECT_EQ(file_system.create_directory(dir.path() + "\\sub"), std::nullopt);
+    EXPECT_EQ(file_system.create_directory(dir.path() + "\\sub"), std::nullopt);  // there already: fine
+    EXPECT_TRUE(file_system.create_directory(dir.path() + "\\absent\\sub"));
+    EXPECT_EQ(dir.names(), std::set<std::string>{"sub"});  // the question leaves nothing behind
+}
+
+TEST(InstallFactsTest, TheExecutablesFolderAndFinalPathAndTheMachinesFolders) {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const InstallFacts facts = win32::install_facts();
+    EXPECT_EQ(std::string(path).rfind(facts.program_dir + "\\", 0), 0u);
+    EXPECT_EQ(std::string(path).find('\\', facts.program_dir.size() + 1), std::string::npos);
+    EXPECT_TRUE(facts.executable.ends_with("\\win32-tests.exe")) << facts.executable;
+    EXPECT_EQ(facts.install_location, "");  // no setup ran in this prefix
+    EXPECT_EQ(facts.program_files, "C:\\Program Files");
+    EXPECT_EQ(facts.common_data, "C:\\ProgramData");
 }
 
 }  // namespace

@@ -57,33 +57,47 @@ struct ProgramRig {
           program({app, port, timers, dialogs, loop, loop, shell, store, file_system, registry, printer, view, tray,
                    call_log_view, preferences_view, rules_view, user_files, codec, lock, facts(installed)}) {
         settings.comm_command = kDefaultCommCommand;
+        modem_replies([](const std::string& command) { return command + "\r\nOK\r\n"; });
     }
     static InstallFacts facts(bool installed) {
         const std::string dir = installed ? kInstalledDir : kDir;
         return {dir, dir + "\\Vantelmoor.exe", installed ? kInstalledDir : "", "C:\\Program Files", "C:\\ProgramData"};
     }
 
-    // The modem answers every command line after `delay` seconds with `reply(command)`.
+    // The modem answers every command line after `delay` seconds with `reply(command)`; unless a test
+    // says otherwise, it echoes it and answers OK.
     void modem_replies(std::function<std::string(const std::string&)> reply, double delay = 0.05) {
         port.on_write = [this, reply = std::move(reply), delay](const std::string& command) {
             const std::string answer = reply(command);
             if (!answer.empty()) loop.after(delay, [this, answer] { port.arrive(answer); });
         };
     }
-    // This copy screens the line (it took the machine's lock) and listens, with a modem that echoes
-    // and answers OK; what it was sent so far forgotten.
+    // This copy screens the line (it took the machine's lock) and listens; what it sent so far forgotten.
     void screen() {
-        modem_replies([](const std::string& command) { return command + "\r\nOK\r\n"; });
         program.turn.start();
         port.writes.clear();
     }
-    // Listening, with a modem that echoes and answers OK; what it was sent so far forgotten.
+    // Listening; what it sent so far forgotten.
     void listen() {
-        modem_replies([](const std::string& command) { return command + "\r\nOK\r\n"; });
         session.toggle();
         port.writes.clear();
     }
     void after(double seconds) { loop.run_until(loop.now_seconds() + seconds); }
+    void block_list(const std::vector<BlockEntry>& entries) { files.files[kBlockFile] = write_block_records(entries); }
+    // The report of a call on 03/21 at 14:05; a name line when `name` is given.
+    static std::string report(const std::string& number, const std::string& name) {
+        return "\r\nRING\r\n\r\nDATE=0321\r\nTIME=1405\r\nNMBR=" + number + "\r\n" +
+               (name.empty() ? "" : "NAME=" + name + "\r\n");
+    }
+    // Plays a call, its name line `name_after` seconds after the rest, and lets it be logged; true
+    // when it was answered.
+    bool answered(const std::string& number, const std::string& name, double name_after = 0) {
+        const int before = count("ATA");
+        port.arrive(report(number, name_after > 0 ? "" : name));
+        if (name_after > 0) loop.after(name_after, [this, name] { port.arrive("NAME=" + name + "\r\n"); });
+        after(8);
+        return count("ATA") > before;
+    }
     void click(int index) { view.events->connect_click(index); }
     void choose(MainMenuItem item) { view.events->menu_chosen(item); }
     [[nodiscard]] std::string status() const { return view.text(Control::lblStatus0); }
