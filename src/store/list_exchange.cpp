@@ -62,11 +62,16 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// The apostrophe a writer put before a field that looked like a formula.
+// A field a spreadsheet would run as a formula, or one that would read as guarded: the writer puts an
+// apostrophe before it, so a name that already starts "'=" keeps its own apostrophe through a round trip.
+bool needs_guard(std::string_view field) {
+    const std::size_t first = field.find_first_not_of('\'');
+    return first != std::string_view::npos && kFormulaStarts.find(field[first]) != std::string_view::npos;
+}
+
+// The apostrophe a writer put before a field that needed it.
 std::string_view without_guard(std::string_view field) {
-    if (field.size() >= 2 && field[0] == '\'' && kFormulaStarts.find(field[1]) != std::string_view::npos) {
-        field.remove_prefix(1);
-    }
+    if (field.starts_with('\'') && needs_guard(field.substr(1))) field.remove_prefix(1);
     return field;
 }
 
@@ -130,7 +135,7 @@ ImportedList read_list_file(std::string_view bytes, const TextCodec& codec) {
 
 std::string csv_field(std::string_view utf8) {
     std::string field(utf8);
-    if (!field.empty() && kFormulaStarts.find(field[0]) != std::string::npos) field.insert(0, 1, '\'');
+    if (needs_guard(field)) field.insert(0, 1, '\'');
     if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
     std::string quoted = "\"";
     for (const char c : field) {
