@@ -1,7 +1,7 @@
 """The call-log and preferences windows, opened from the menu and the tray: the log shown and
 kept up to date, a caller blocked from it, the log emptied; block-list entries added, removed and
-saved, and the question before unsaved changes are dropped. Then both windows opened on full
-files, timed."""
+saved, and the question before unsaved changes are dropped. Then every window opened on full
+files, timed, and a caller covered by the last of a full list of patterns answered at once."""
 
 import sys
 import unittest

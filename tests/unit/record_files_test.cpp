@@ -1,8 +1,7 @@
-// The two record files: the exact bytes of each format, and what the block list and the call log
-// do with files that are long, cut short, unreadable, or that cannot be rewritten.
+// The block list's and the call log's files: their bytes, and files too long, cut short, unreadable
+// or that cannot be rewritten.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -68,54 +67,6 @@ TEST(RecordFormatTest, RecordsAreCountedToTheNearestAndACutRecordHoldsOnlyItsByt
     EXPECT_EQ(read_call_records(log.substr(0, 95)).back(), read_call_records(cut + spaces(61 - cut.size())).back());
 }
 
-// Both lists, driven alike: load the copy, add a record and save.
-struct ListUnderTest {
-    const char* what;
-    std::string full;  // a file of the largest size read, and a record's slack
-    std::function<bool(FakeFileStore&)> load;
-    std::function<FileProblem(FakeFileStore&)> add;
-};
-
-std::vector<ListUnderTest> lists() {
-    return {{"block list", entries(0, kMaxListEntries + 1),
-             [](FakeFileStore& files) { return BlockList(files, "L").load_list().ok(); },
-             [](FakeFileStore& files) {
-                 BlockList list(files, "L");
-                 const AddResult added = list.add_block(padded("NEW"), padded("1")).result;
-                 return added == AddResult::Unreadable ? FileProblem::Unreadable
-                        : added == AddResult::NotSaved  ? FileProblem::NotSaved
-                                                        : FileProblem::None;
-             }},
-            {"call log", calls(0, kMaxLogRecords + 1),
-             [](FakeFileStore& files) { return CallLog(files, "L").load_list2().ok(); },
-             [](FakeFileStore& files) {
-                 CallLog log(files, "L");
-                 (void)log.load_list2();
-                 log.append(line(9));
-                 return log.save().problem;
-             }}};
-}
-
-// Any user can write the file: one larger than a full list and a record's slack is no list, and a
-// file that cannot be read is never written over.
-TEST(RecordListTest, AFileTooLargeOrUnreadableIsNeverWrittenOverAndAFailedRewriteIsSaid) {
-    for (const ListUnderTest& list : lists()) {
-        FakeFileStore files;
-        files.files["L"] = list.full;
-        EXPECT_TRUE(list.load(files)) << list.what;
-        files.files["L"] += ' ';
-        EXPECT_FALSE(list.load(files)) << list.what;
-        EXPECT_EQ(list.add(files), FileProblem::Unreadable) << list.what;
-        files.files["L"] = "";
-        files.unreadable.insert("L");
-        EXPECT_EQ(list.add(files), FileProblem::Unreadable) << list.what;
-        EXPECT_EQ(files.replaces, 0) << list.what;
-        files.unreadable.clear();
-        files.fail_replace = true;
-        EXPECT_EQ(list.add(files), FileProblem::NotSaved) << list.what;
-    }
-}
-
 class BlockListTest : public ::testing::Test {
 protected:
     FakeFileStore files;
@@ -152,13 +103,21 @@ TEST_F(BlockListTest, AddingUpperCasesTheNameAndTheFileDecidesWhatIsAlreadyBlock
     EXPECT_EQ(list.entries(), expected);
 }
 
-TEST_F(BlockListTest, AFullListTakesNoMoreAndACopyWhoseLoadFailedIsNotWritten) {
+// Any user can write the file: one larger than a full list and a record's slack is no list, and a
+// file that cannot be read is never written over.
+TEST_F(BlockListTest, AFullListTakesNoMoreAndAFileTooLargeToBeOneIsNeverWrittenOver) {
     file() = entries(0, kMaxListEntries);
     EXPECT_EQ(add("NEW CALLER", "5550100"), AddResult::Full);
-    files.unreadable.insert(list.path());
+    file() += entries(kMaxListEntries, 1);
+    EXPECT_TRUE(list.load_list().ok());
+    file() += ' ';
     EXPECT_FALSE(list.load_list().ok());
-    EXPECT_EQ(list.update().problem, FileProblem::Unreadable);
+    EXPECT_EQ(list.update().problem, FileProblem::Unreadable);  // the copy whose load failed
+    EXPECT_EQ(add("NEW CALLER", "5550100"), AddResult::Unreadable);
     EXPECT_EQ(files.replaces, 0);
+    file() = "";
+    files.fail_replace = true;
+    EXPECT_EQ(add("NEW CALLER", "5550100"), AddResult::NotSaved);
 }
 
 class CallLogTest : public ::testing::Test {
@@ -188,10 +147,12 @@ TEST_F(CallLogTest, ASaveWritesTheFileAsItIsOnDiskThenEveryCallNotYetWritten) {
     EXPECT_EQ(log.unsaved(), 0u);
 }
 
-TEST_F(CallLogTest, AFullLogReadsItsNewestAndEachNewCallDropsTheOldest) {
+TEST_F(CallLogTest, AFullLogReadsItsNewestAndEachNewCallDropsTheOldestButALargerFileIsNoLog) {
     file() = calls(0, kMaxLogRecords + 1);
     ASSERT_TRUE(log.load_list2().ok());
     EXPECT_EQ(log.lines().front(), line(1));
+    file() += ' ';  // more than a full log and a record's slack: no log
+    EXPECT_FALSE(log.load_list2().ok());
     file() = calls(0, kMaxLogRecords);
     log.append(line(kMaxLogRecords));
     log.append(line(kMaxLogRecords + 1));

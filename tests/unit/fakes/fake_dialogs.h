@@ -19,7 +19,6 @@ namespace vantelmoor::test {
 struct ShownBox {
     std::string text;
     std::string title;
-    MessageIcon icon;
     MessageButtons buttons;
     Modality modality;
 };
@@ -39,9 +38,9 @@ public:
     }
     void set_busy(bool on) override { busy.push_back(on); }
 
-    MessageAnswer message_box(const std::string& text, const std::string& title, MessageIcon icon,
-                              MessageButtons buttons, Modality modality) override {
-        shown.push_back({text, title, icon, buttons, modality});
+    MessageAnswer message_box(const std::string& text, const std::string& title, MessageIcon, MessageButtons buttons,
+                              Modality modality) override {
+        shown.push_back({text, title, buttons, modality});
         if (!answers.empty()) {
             const MessageAnswer answer = answers.front();
             answers.pop_front();
@@ -61,17 +60,14 @@ public:
     }
 };
 
-// A default printer that keeps what it was given, or that is not there. The pages are printed when
-// the test says (finish), so that calls can ring meanwhile.
+// A default printer, or none. The pages are printed when the test says (finish), so that calls can
+// ring meanwhile.
 class FakePrinter : public Printer {
 public:
     PrintFailure missing;  // set: no default printer
-    int lines = 60;
-    std::vector<PrintedPage> printed;
     std::function<void(PrintFailure)> pending;
 
-    void print(const std::string&, int, Paginate paginate, std::function<void(PrintFailure)> done) override {
-        if (!missing) printed = paginate(lines);
+    void print(const std::string&, int, Paginate, std::function<void(PrintFailure)> done) override {
         pending = std::move(done);
     }
     void finish() { std::exchange(pending, nullptr)(missing); }

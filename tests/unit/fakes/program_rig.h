@@ -8,7 +8,6 @@
 
 #include "app/program.h"
 #include "fakes/fake_dialogs.h"
-#include "fakes/fake_event_loop.h"
 #include "fakes/fake_file_store.h"
 #include "fakes/fake_modem_port.h"
 #include "fakes/fake_registry.h"
