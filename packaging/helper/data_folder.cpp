@@ -16,7 +16,8 @@ constexpr std::array<std::string_view, 5> kProgramFiles{"Vantelmoor.exe", "Vante
 std::string in(const std::string& folder, std::string_view name) { return folder + "\\" + std::string(name); }
 
 // Removes these names from a held folder, then the folder if nothing else is in it.
-void clear_out(SetupFiles& files, const std::string& folder, const std::vector<std::string_view>& names, Result& result) {
+void clear_out(SetupFiles& files, const std::string& folder, const std::vector<std::string_view>& names,
+               Result& result) {
     for (const std::string_view name : names) {
         if (const Failure failure = files.remove_name(in(folder, name))) {
             result.report.push_back("Not removed: " + in(folder, name) + " (" + *failure + ").");
@@ -53,9 +54,10 @@ Result prepare_data_folder(SetupFiles& files, const std::string& folder, const s
     if (const Found found = files.hold(folder); found != Found::Nothing) {
         aside = folder + ".old-" + files.random_suffix();
         if (const Failure failure = files.rename_held(folder, aside)) {
-            return {Outcome::InUse,
-                    {folder + " could not be moved aside (" + *failure +
-                     "): a user of this computer has a file open in it. Sign the other users out and run setup again."}};
+            return {
+                Outcome::InUse,
+                {folder + " could not be moved aside (" + *failure +
+                 "): a user of this computer has a file open in it. Sign the other users out and run setup again."}};
         }
         result.report.push_back("Moved aside: " + folder + " is now " + aside + ".");
         if (found == Found::Folder) {
@@ -78,7 +80,8 @@ Result prepare_data_folder(SetupFiles& files, const std::string& folder, const s
         for (const std::string& source : sources) {
             const PlainRead read = files.read_plain(in(source, file.name), file.largest);
             if (!read.bytes) {
-                if (!read.why_not.empty()) result.report.push_back("Not taken: " + in(source, file.name) + " (" + read.why_not + ").");
+                if (!read.why_not.empty())
+                    result.report.push_back("Not taken: " + in(source, file.name) + " (" + read.why_not + ").");
                 continue;
             }
             if (const Failure failure = files.write_new(in(folder, file.name), *read.bytes)) {

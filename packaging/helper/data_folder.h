@@ -27,7 +27,7 @@ const std::vector<DataFile>& data_files();
 
 enum class Outcome {
     Done,
-    InUse,   // the old data folder could not be moved aside: someone has a file open in it
+    InUse,  // the old data folder could not be moved aside: someone has a file open in it
     Failed,
 };
 

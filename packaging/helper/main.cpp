@@ -61,13 +61,15 @@ int finish(const setup::Result& result) {
 
 int settings_key(const std::string& path) {
     HKEY raw = nullptr;
-    const LONG made = RegCreateKeyExW(HKEY_LOCAL_MACHINE, win32::wide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                      KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, &raw, nullptr);
+    const LONG made =
+        RegCreateKeyExW(HKEY_LOCAL_MACHINE, win32::wide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, &raw, nullptr);
     if (made != ERROR_SUCCESS) return fail("making HKLM\\" + path + ": " + win32::system_error_text(made));
     const win32::RegistryKeyHandle key(raw);
     win32::SecurityDescriptor access(win32::settings_key_access());
     const LONG set = RegSetKeySecurity(key.get(), access.parts(), access.get());
-    if (set != ERROR_SUCCESS) return fail("setting the access list of HKLM\\" + path + ": " + win32::system_error_text(set));
+    if (set != ERROR_SUCCESS)
+        return fail("setting the access list of HKLM\\" + path + ": " + win32::system_error_text(set));
     std::printf("Made: HKLM\\%s, which users may only read and set values in.\n", path.c_str());
     return 0;
 }

@@ -32,7 +32,8 @@ std::vector<KernelHandle> copies_of(const std::wstring& executable, std::vector<
     std::vector<KernelHandle> copies;
     const KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) {
-        failures.push_back("the running programs could not be listed (" + win32::system_error_text(GetLastError()) + ")");
+        failures.push_back("the running programs could not be listed (" + win32::system_error_text(GetLastError()) +
+                           ")");
         return copies;
     }
     PROCESSENTRY32W entry{};
@@ -44,7 +45,8 @@ std::vector<KernelHandle> copies_of(const std::wstring& executable, std::vector<
         if (!process) continue;  // the system's own, which no setup may open
         wchar_t image[MAX_PATH * 4] = {};
         DWORD size = static_cast<DWORD>(std::size(image));
-        if (QueryFullProcessImageNameW(process.get(), 0, image, &size) && same_path(std::wstring(image, size), executable)) {
+        if (QueryFullProcessImageNameW(process.get(), 0, image, &size) &&
+            same_path(std::wstring(image, size), executable)) {
             copies.push_back(std::move(process));
         }
     }
@@ -82,7 +84,8 @@ bool retire_file(const std::string& path, std::string& failure) {
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return false;
     // In the program's own folder, which only administrators may change.
     const std::wstring aside = name + L".old-" + std::to_wstring(GetTickCount64());
-    if (!MoveFileExW(name.c_str(), aside.c_str(), 0) || !MoveFileExW(aside.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
+    if (!MoveFileExW(name.c_str(), aside.c_str(), 0) ||
+        !MoveFileExW(aside.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
         failure = win32::system_error_text(GetLastError());
     }
     return true;

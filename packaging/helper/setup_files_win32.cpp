@@ -141,8 +141,9 @@ Failure Win32SetupFiles::write_new(const std::string& path, std::string_view byt
 }
 
 Failure Win32SetupFiles::remove_name(const std::string& path) {
-    const FileHandle name(CreateFileW(wide(path).c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, kAsItIs, nullptr));
+    const FileHandle name(CreateFileW(wide(path).c_str(), DELETE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      kAsItIs, nullptr));
     if (!name) return absent(GetLastError()) ? std::nullopt : Failure(last_error());
     return dispose(name.get());
 }

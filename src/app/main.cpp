@@ -60,8 +60,25 @@ int run(HINSTANCE instance) {
     win32::Win32UserFiles user_files([&] { return rules_window.loaded() ? rules_window.hwnd() : window.hwnd(); });
     win32::Win32TextCodec codec;
 
-    Program program({app, port, timers, dialogs, pump, clock, shell, files, file_system, registry, printer, window,
-                     tray, call_log_window, preferences_window, rules_window, user_files, codec, lock,
+    Program program({app,
+                     port,
+                     timers,
+                     dialogs,
+                     pump,
+                     clock,
+                     shell,
+                     files,
+                     file_system,
+                     registry,
+                     printer,
+                     window,
+                     tray,
+                     call_log_window,
+                     preferences_window,
+                     rules_window,
+                     user_files,
+                     codec,
+                     lock,
                      win32::install_facts()});
     if (!program.start()) return 0;
     return win32::run_message_loop();

@@ -46,8 +46,8 @@ private:
 
     MonitorListener& listener_;
     std::string text_;
-    std::string pending_;    // appended, not yet shown
-    bool rewrite_ = false;   // the oldest text was dropped: the window gets the whole text anew
+    std::string pending_;                  // appended, not yet shown
+    bool rewrite_ = false;                 // the oldest text was dropped: the window gets the whole text anew
     std::map<Fault, std::string> faults_;  // each one's line, as shown
 };
 

@@ -118,10 +118,10 @@ void CallScreener::decide(Screen screen) {
         return;
     }
     std::optional<BlockEntry> listed;
-    const bool unwanted = (settings_.block_anon_name && starts_with_ignoring_case(record_.caller_name, "unknown")) ||
-                          (by_number && settings_.block_anon_num &&
-                           starts_with_ignoring_case(record_.caller_number, "private")) ||
-                          (listed = covering(block_list_, name, number)).has_value();
+    const bool unwanted =
+        (settings_.block_anon_name && starts_with_ignoring_case(record_.caller_name, "unknown")) ||
+        (by_number && settings_.block_anon_num && starts_with_ignoring_case(record_.caller_number, "private")) ||
+        (listed = covering(block_list_, name, number)).has_value();
     if (!unwanted) return;
     // The doctor's office may withhold its number and be known to the never-block list by its
     // name, which comes in the next line: the answer waits for it, a second at most.

@@ -92,13 +92,13 @@ private:
     std::uint8_t flush_ticks_ = 0;
     std::string block_list_;  // as last read: used while the file cannot be read
     std::string allow_list_;
-    bool allowed_ = false;           // this call is on the never-block list
-    bool waiting_for_name_ = false;  // to be blocked, unless its name is on the never-block list
+    bool allowed_ = false;               // this call is on the never-block list
+    bool waiting_for_name_ = false;      // to be blocked, unless its name is on the never-block list
     std::optional<RuleKey> decided_by_;  // the entry that decided this call
 
-    std::unique_ptr<Timer> Timer1_;  // the hang-up sequence: "ATH" three seconds after the answer
-    std::unique_ptr<Timer> Timer2_;  // the "Flushing Call" countdown
-    std::unique_ptr<Timer> Timer3_;  // logs the call five seconds after its last report line
+    std::unique_ptr<Timer> Timer1_;     // the hang-up sequence: "ATH" three seconds after the answer
+    std::unique_ptr<Timer> Timer2_;     // the "Flushing Call" countdown
+    std::unique_ptr<Timer> Timer3_;     // logs the call five seconds after its last report line
     std::unique_ptr<Timer> name_wait_;  // a call to be blocked waits for a name the never-block list may hold
 };
 

@@ -16,8 +16,8 @@ const std::string kModemPage = "http://" + std::string(kWebAddress) + "/modems.h
 
 }  // namespace
 
-ModemSession::ModemSession(SessionServices services, MonitorListener& listener, ActivityLog& log,
-                           SettingsStore& store, Settings& settings, ModemWatchdog& watchdog)
+ModemSession::ModemSession(SessionServices services, MonitorListener& listener, ActivityLog& log, SettingsStore& store,
+                           Settings& settings, ModemWatchdog& watchdog)
     : services_(services),
       listener_(listener),
       log_(log),
@@ -95,9 +95,8 @@ void ModemSession::handle_failure(const PortError& error) {
         if (next_port_ == 0) next_port_ = kFirstScannedPort;
         if (next_port_ == kPastLastPort) {
             listener_.status_changed(MonitorStatus::ModemError);
-            services_.dialogs.message_box("There is a problem connecting to your modem.",
-                                          "Vantelmoor Initialization", MessageIcon::Stop, MessageButtons::Ok,
-                                          Modality::System);
+            services_.dialogs.message_box("There is a problem connecting to your modem.", "Vantelmoor Initialization",
+                                          MessageIcon::Stop, MessageButtons::Ok, Modality::System);
             return;
         }
         services_.port.set_comm_port(next_port_);
@@ -110,8 +109,8 @@ void ModemSession::handle_failure(const PortError& error) {
         return;
     }
     listener_.status_changed(MonitorStatus::ModemError);
-    services_.dialogs.message_box(std::to_string(error.number) + "    " + error.description, "Error",
-                                  MessageIcon::Stop, MessageButtons::Ok, Modality::System);
+    services_.dialogs.message_box(std::to_string(error.number) + "    " + error.description, "Error", MessageIcon::Stop,
+                                  MessageButtons::Ok, Modality::System);
 }
 
 void ModemSession::restart_monitoring() {
@@ -130,8 +129,8 @@ void ModemSession::error_reply() {
         toggle();
         settings_.comm_command = kAlternateCommCommand;
         if (const RegistryFailure failure = store_.save_comm_command()) {
-            log_.note("The caller-ID command " + settings_.comm_command +
-                      " could not be saved in the registry (" + *failure + ").");
+            log_.note("The caller-ID command " + settings_.comm_command + " could not be saved in the registry (" +
+                      *failure + ").");
         }
         toggle();
         return;
@@ -153,8 +152,9 @@ void ModemSession::offer_modem_page() {
     if (answer != MessageAnswer::Yes) return;
     services_.shell.open_document(kModemPage, [&dialogs = services_.dialogs](long result) {
         if (result >= 0 && result <= 32) {
-            dialogs.message_box("Could not connect to the Online Order Center. Start Your Internet Browser and try again..",
-                                "Internet Connection Error", MessageIcon::Stop, MessageButtons::Ok, Modality::MainWindow);
+            dialogs.message_box(
+                "Could not connect to the Online Order Center. Start Your Internet Browser and try again..",
+                "Internet Connection Error", MessageIcon::Stop, MessageButtons::Ok, Modality::MainWindow);
         }
     });
 }

@@ -76,8 +76,8 @@ private:
     ModemWatchdog& watchdog_;
     CallerIdWatch watch_;
     std::unique_ptr<Timer> reopen_timer_;  // another try at a port that stopped working
-    bool listening_ = false;  // the toggle reads "&Pause"
-    bool reopening_ = false;  // the port stopped working and is tried again
+    bool listening_ = false;               // the toggle reads "&Pause"
+    bool reopening_ = false;               // the port stopped working and is tried again
     bool restarting_ = false;
     bool setting_up_ = false;
     int next_port_ = 0;

@@ -6,8 +6,7 @@
 
 namespace vantelmoor {
 
-ModemWatchdog::ModemWatchdog(ModemPort& port, Timers& timers, const Clock& clock, ActivityLog& log,
-                             WatchdogHooks hooks)
+ModemWatchdog::ModemWatchdog(ModemPort& port, Timers& timers, const Clock& clock, ActivityLog& log, WatchdogHooks hooks)
     : port_(port),
       check_timer_(timers.make([this] { check(); })),
       answer_timer_(timers.make([this] { silent(); })),

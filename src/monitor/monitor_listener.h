@@ -11,15 +11,15 @@ namespace vantelmoor {
 
 // The status line, and the lights that go with it.
 enum class MonitorStatus {
-    WaitingForCall,  // listening
-    Paused,          // paused by hand
-    ModemError,      // no modem, or it stopped answering
-    AnalyzingCall,   // a caller's name has been reported
-    FlushingCall,    // a blocked call is being answered and hung up
-    BlockFinished,   // the blocked call is gone
-    CallLogged,      // the call is in the log
-    LogUnreadable,   // the call log cannot be read: new calls wait in memory
-    LogNotSaved,     // the call log could not be written: new calls wait in memory
+    WaitingForCall,     // listening
+    Paused,             // paused by hand
+    ModemError,         // no modem, or it stopped answering
+    AnalyzingCall,      // a caller's name has been reported
+    FlushingCall,       // a blocked call is being answered and hung up
+    BlockFinished,      // the blocked call is gone
+    CallLogged,         // the call is in the log
+    LogUnreadable,      // the call log cannot be read: new calls wait in memory
+    LogNotSaved,        // the call log could not be written: new calls wait in memory
     ScreenedElsewhere,  // another user's copy screens the line; this one waits for its turn
 };
 
@@ -67,9 +67,7 @@ public:
         each(&MonitorListener::caller_field_changed, field, text);
     }
     void countdown_changed(int seconds_left) override { each(&MonitorListener::countdown_changed, seconds_left); }
-    void counters_changed(const CallCounters& counters) override {
-        each(&MonitorListener::counters_changed, counters);
-    }
+    void counters_changed(const CallCounters& counters) override { each(&MonitorListener::counters_changed, counters); }
     void caller_blocked(bool blocked) override { each(&MonitorListener::caller_blocked, blocked); }
     void call_logged() override { each(&MonitorListener::call_logged); }
     void call_decided(const std::string& name, const std::string& number, bool blocked) override {

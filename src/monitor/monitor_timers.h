@@ -9,7 +9,8 @@ namespace vantelmoor {
 
 inline void start_timer(Timer& timer, ActivityLog& log, int interval_ms) {
     if (!timer.start(interval_ms)) {
-        log.note("Windows refused a timer (" + std::to_string(interval_ms) + " ms); a step of the call will not happen.");
+        log.note("Windows refused a timer (" + std::to_string(interval_ms) +
+                 " ms); a step of the call will not happen.");
     }
 }
 

@@ -8,11 +8,7 @@ namespace vantelmoor {
 
 ScreeningTurn::ScreeningTurn(ScreeningLock& lock, Timers& timers, MonitorListener& listener, ActivityLog& log,
                              std::function<void()> begin)
-    : lock_(lock),
-      listener_(listener),
-      log_(log),
-      begin_(std::move(begin)),
-      retry_timer_(timers.make([this] {
+    : lock_(lock), listener_(listener), log_(log), begin_(std::move(begin)), retry_timer_(timers.make([this] {
           if (!screening_) take();
       })) {}
 

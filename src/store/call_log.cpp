@@ -33,8 +33,8 @@ void keep_newest(std::vector<std::string>& lines) {
 
 std::string call_log_path(const std::string& directory) { return directory + "\\Vantelmoor.log"; }
 
-std::string call_log_line(std::string_view date, std::string_view time, std::string_view name,
-                          std::string_view number, bool blocked) {
+std::string call_log_line(std::string_view date, std::string_view time, std::string_view name, std::string_view number,
+                          bool blocked) {
     const std::array<std::string_view, 4> values{date, time, name, number};
     std::string line;
     line.reserve(kCallLineSize);

@@ -26,8 +26,8 @@ inline constexpr std::size_t kLargestCallLog = (kMaxLogRecords + 1) * kCallRecor
 std::string call_log_path(const std::string& directory);
 
 // The 65-column line of a call: each field trimmed, then padded or cut to its width.
-std::string call_log_line(std::string_view date, std::string_view time, std::string_view name,
-                          std::string_view number, bool blocked);
+std::string call_log_line(std::string_view date, std::string_view time, std::string_view name, std::string_view number,
+                          bool blocked);
 // Every record of the file's bytes as a 65-column line.
 std::vector<std::string> read_call_records(std::string_view bytes);
 // The file's bytes for these lines (a line shorter than 65 columns gives a space as its marker).

@@ -98,8 +98,8 @@ std::optional<std::string> entry_fault(std::string_view name, std::string_view n
         return "A name or a number holds at most 20 characters.";
     }
     if (!is_pattern(number)) return std::nullopt;
-    const bool only_number_characters = std::ranges::all_of(
-        number, [](char c) { return is_digit(c) || is_separator(c) || c == '*' || c == '?'; });
+    const bool only_number_characters =
+        std::ranges::all_of(number, [](char c) { return is_digit(c) || is_separator(c) || c == '*' || c == '?'; });
     if (!only_number_characters) {
         return "A number with * or ? is compared on its digits alone, so it may hold only digits, * and ? (and "
                "spaces, dashes, brackets and dots): as it is, it would never match.";

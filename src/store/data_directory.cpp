@@ -37,13 +37,15 @@ DataDirectory choose_data_directory(FileSystem& files, const InstallFacts& facts
                 true};
     }
     if (files.can_create_files_in(facts.program_dir)) {
-        return {facts.program_dir, "The block list, the call log and the run marker are kept in " + facts.program_dir + "."};
+        return {facts.program_dir,
+                "The block list, the call log and the run marker are kept in " + facts.program_dir + "."};
     }
     if (const auto failure = files.create_directory(shared)) {
         return {facts.program_dir, facts.program_dir + " cannot be written to, and " + shared + " could not be made (" +
                                        *failure + "): the block list and the call log cannot be kept."};
     }
-    return {shared, facts.program_dir + " cannot be written to, so the block list, the call log and the run marker are kept in " +
+    return {shared, facts.program_dir +
+                        " cannot be written to, so the block list, the call log and the run marker are kept in " +
                         shared + "."};
 }
 

@@ -82,12 +82,13 @@ bool is_header(const std::vector<std::string>& fields) {
 
 bool looks_like_a_number(std::string_view text) {
     return !text.empty() && std::ranges::all_of(text, [](char c) {
-               return (c >= '0' && c <= '9') || c == ' ' || c == '-' || c == '(' || c == ')' || c == '.' ||
-                      c == '+' || c == '*' || c == '?';
-           });
+        return (c >= '0' && c <= '9') || c == ' ' || c == '-' || c == '(' || c == ')' || c == '.' || c == '+' ||
+               c == '*' || c == '?';
+    });
 }
 
-void take(ImportedList& list, std::size_t line, std::string_view name, std::string_view number, const TextCodec& codec) {
+void take(ImportedList& list, std::size_t line, std::string_view name, std::string_view number,
+          const TextCodec& codec) {
     std::size_t replaced = 0;
     const std::string ansi_name = codec.to_ansi(trimmed(without_guard(trimmed(name))), replaced);
     const std::string ansi_number = codec.to_ansi(trimmed(without_guard(trimmed(number))), replaced);
@@ -120,7 +121,8 @@ ImportedList read_list_file(std::string_view bytes, const TextCodec& codec) {
         if (csv) {
             if (i == 0 && is_header(line.fields)) continue;
             if (line.fields.size() != 2) {
-                list.unread.push_back("line " + std::to_string(line.number) + ": a name and a number, comma-separated, are expected");
+                list.unread.push_back("line " + std::to_string(line.number) +
+                                      ": a name and a number, comma-separated, are expected");
                 continue;
             }
             take(list, line.number, line.fields[0], line.fields[1], codec);

@@ -32,7 +32,7 @@ RuleCountMap read_rule_counts(std::string_view bytes) {
         std::from_chars(calls.data(), calls.data() + calls.size(), count);
         if (count <= 0) continue;  // not a record the program wrote
         counts[{list, {field(1, kBlockFieldSize), field(21, kBlockFieldSize)}}] = {count, field(51, kDateWidth),
-                                                                                 field(61, kDateWidth)};
+                                                                                   field(61, kDateWidth)};
     }
     return counts;
 }

@@ -51,7 +51,8 @@ public:
 
     // One more call decided by this entry, on this date and time: the file read afresh and
     // rewritten; never written over while it cannot be read.
-    [[nodiscard]] FileOutcome count(RuleList list, const BlockEntry& entry, std::string_view date, std::string_view time);
+    [[nodiscard]] FileOutcome count(RuleList list, const BlockEntry& entry, std::string_view date,
+                                    std::string_view time);
     [[nodiscard]] FileOutcome read(RuleCountMap& counts) const;
     // Keeps only the counts of entries still listed (after the lists were edited and saved).
     [[nodiscard]] FileOutcome keep_only(const std::vector<BlockEntry>& block, const std::vector<BlockEntry>& allow);

@@ -118,7 +118,8 @@ RegistryFailure SettingsStore::failure(long result) const {
 
 // A value whose stored text could not be read is not written over from memory.
 RegistryFailure SettingsStore::save_text(const char* value_name, const std::string& text) {
-    if (unreadable_.contains(value_name)) return std::string(value_name) + " could not be read, so it is not written over";
+    if (unreadable_.contains(value_name))
+        return std::string(value_name) + " could not be read, so it is not written over";
     OpenKey key(registry_);
     if (const long result = key.create(RegistryRoot::LocalMachine, kSettingsKey, kSetValue); result != kRegistryOk) {
         return failure(result);
@@ -156,8 +157,8 @@ void SettingsStore::load_comm_command(RegistryNotes& notes) {
     switch (load_value("CommCommand", text, notes)) {
         case Read::Text:
             if (const auto fault = caller_id_command_fault(text)) {
-                notes.push_back("The caller-ID command in the registry (\"" + printable(text) + "\") is not used: " +
-                                *fault + ". " + kDefaultCommCommand + " is sent instead.");
+                notes.push_back("The caller-ID command in the registry (\"" + printable(text) +
+                                "\") is not used: " + *fault + ". " + kDefaultCommCommand + " is sent instead.");
                 settings_.comm_command = kDefaultCommCommand;
             } else {
                 settings_.comm_command = text;
@@ -197,7 +198,8 @@ bool SettingsStore::load_startup(RegistryNotes& notes) {
     if (!installed_) return load_flag("Startup Flag", settings_.startup_flag, notes);
     std::string text;
     const Read read = read_text(RegistryRoot::LocalMachine, kRunKey, kAutostartValue, text);
-    if (read == Read::Refused) notes.push_back("Whether Vantelmoor starts with Windows could not be read (" + text + ").");
+    if (read == Read::Refused)
+        notes.push_back("Whether Vantelmoor starts with Windows could not be read (" + text + ").");
     settings_.startup_flag = read == Read::Text;
     return false;
 }

@@ -161,8 +161,8 @@ void CallLogWindow::block_from_log() {
     const std::string number = columns(38);
     const std::string question =
         "Turn call blocking on for this name/number?\r\rName: " + name + "\r\rPhone Number: " + number;
-    if (parts_.dialogs.message_box(question, "Add a number to block list", MessageIcon::Question,
-                                   MessageButtons::YesNo, Modality::CallLogWindow) == MessageAnswer::Yes) {
+    if (parts_.dialogs.message_box(question, "Add a number to block list", MessageIcon::Question, MessageButtons::YesNo,
+                                   Modality::CallLogWindow) == MessageAnswer::Yes) {
         const AddOutcome outcome =
             parts_.block_list.add_block(fixed_width(name, kBlockFieldSize), fixed_width(number, kBlockFieldSize));
         // As the monitor window's own button does once its caller is on the list.
@@ -213,7 +213,9 @@ void CallLogWindow::print_log() {
     parts_.dialogs.set_busy(true);
     parts_.printer.print(
         "Vantelmoor Call Log", kPrintPoints,
-        [lines = read_call_records(*read.bytes)](int lines_per_page) { return call_log_printout(lines, lines_per_page); },
+        [lines = read_call_records(*read.bytes)](int lines_per_page) {
+            return call_log_printout(lines, lines_per_page);
+        },
         [this](const PrintFailure& failure) { printed(failure); });
 }
 

@@ -22,8 +22,8 @@ constexpr std::array<DialogControl, 7> kCallLogControls{{
 
 // The window was 7215 by 5790 twips outside; its client area is that less a frame at 96 DPI, so
 // that the frame can follow the DPI and the client area the layout.
-constexpr DialogLayout kCallLog{"Call Log", "frmCallLog", 7095, 5325, 6625, 2560, 900, kCallLogButtons + 1,
-                                kCallLogControls};
+constexpr DialogLayout kCallLog{"Call Log",          "frmCallLog",    7095, 5325, 6625, 2560, 900,
+                                kCallLogButtons + 1, kCallLogControls};
 
 // Tab order: Remove, Add, Exit, Save, the check boxes by index, the list.
 constexpr std::array<DialogControl, 10> kPreferencesControls{{
@@ -41,8 +41,8 @@ constexpr std::array<DialogControl, 10> kPreferencesControls{{
 }};
 
 // 5640 by 3870 twips outside, less the frame of a dialog at 96 DPI.
-constexpr DialogLayout kPreferences{"Vantelmoor Preferences", "frmPreferences", 5520, 3405, -1, -1, 825,
-                                    kPreferencesButtons + 1, kPreferencesControls};
+constexpr DialogLayout kPreferences{"Vantelmoor Preferences", "frmPreferences",    5520, 3405, -1, -1, 825,
+                                    kPreferencesButtons + 1,  kPreferencesControls};
 
 constexpr std::array<DialogControl, 18> kRulesControls{{
     {602, "Label1", Label, "Block these callers (* stands for any characters, ? for one):", 120, 120, 9120, 255},

@@ -23,10 +23,10 @@ struct DialogControl {
 struct DialogLayout {
     std::string_view caption;
     std::string_view window_class;
-    int client_width, client_height;  // twips
-    int left, top;                    // twips from the screen's corner; negative: centred
-    int list_centipoints;             // the list's Courier New, in hundredths of a point
-    int default_button;               // Enter and Esc press it
+    int client_width, client_height;          // twips
+    int left, top;                            // twips from the screen's corner; negative: centred
+    int list_centipoints;                     // the list's Courier New, in hundredths of a point
+    int default_button;                       // Enter and Esc press it
     std::span<const DialogControl> controls;  // in creation order, which is the tab order
 };
 
@@ -44,8 +44,8 @@ const DialogLayout& preferences_layout();
 // "Screening Rules": the block list (List1) with its buttons Command1(0) to Command1(4), the
 // never-block list (List2) with Command2(0) to Command2(4), the notification option Check1, and
 // Save and Exit, Command3(0) and Command3(1).
-inline constexpr int kRulesLists = 600;      // + the list: 0 block, 1 never-block
-inline constexpr int kRulesButtons = 610;    // + 10 for the never-block list, + the button's index
+inline constexpr int kRulesLists = 600;    // + the list: 0 block, 1 never-block
+inline constexpr int kRulesButtons = 610;  // + 10 for the never-block list, + the button's index
 inline constexpr int kRulesNotify = 630;
 inline constexpr int kRulesSave = 640;
 inline constexpr int kRulesExit = 641;

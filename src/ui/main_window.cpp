@@ -101,10 +101,10 @@ void MainWindowPresenter::form_unload() { parts_.commands.session_ending(); }
 void MainWindowPresenter::offer_to_block_caller() {
     const std::string name = view_.text(Control::txtName);
     const std::string number = view_.text(Control::txtNumber);  // as displayed, dashes and all
-    const std::string question = "Turn call blocking ON for this name/number?\r\rName: " + name +
-                                 "\r\rPhone Number: " + number;
-    if (parts_.dialogs.message_box(question, "Add a number to block list", MessageIcon::Question,
-                                   MessageButtons::YesNo, Modality::MainWindow) != MessageAnswer::Yes) {
+    const std::string question =
+        "Turn call blocking ON for this name/number?\r\rName: " + name + "\r\rPhone Number: " + number;
+    if (parts_.dialogs.message_box(question, "Add a number to block list", MessageIcon::Question, MessageButtons::YesNo,
+                                   Modality::MainWindow) != MessageAnswer::Yes) {
         return;
     }
     const AddOutcome outcome = parts_.block_list.add_block(fixed_width(trim(name), kBlockFieldSize),

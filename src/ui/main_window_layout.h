@@ -22,21 +22,21 @@ enum class Control : int {
     txtNumber,
     txtTime,
     txtDate,
-    Label1_0,        // "Status:"
-    lblStatus0,      // the status word: "Waiting for Call", "Flushing Call", ...
-    lblStatus1,      // the new-calls figure, or the blocked call's countdown
-    Label2_0,        // "Modem Activity Log:"; both Label2 open the web site when clicked
-    Label2_1,        // the web site's address
-    Label1_2,        // "Total Blocked to Date:"
-    Label1_4,        // the "Total Blocked" figure
-    Label6_1,        // "Most Recent Call:"
-    Label6_0,        // the captions of the four caller fields
+    Label1_0,    // "Status:"
+    lblStatus0,  // the status word: "Waiting for Call", "Flushing Call", ...
+    lblStatus1,  // the new-calls figure, or the blocked call's countdown
+    Label2_0,    // "Modem Activity Log:"; both Label2 open the web site when clicked
+    Label2_1,    // the web site's address
+    Label1_2,    // "Total Blocked to Date:"
+    Label1_4,    // the "Total Blocked" figure
+    Label6_1,    // "Most Recent Call:"
+    Label6_0,    // the captions of the four caller fields
     Label5,
     Label3,
     Label4,
-    Shape1_0,        // the two status lights
+    Shape1_0,  // the two status lights
     Shape1_1,
-    Line1_0,         // the etched dividers
+    Line1_0,  // the etched dividers
     Line1_1,
     Line1_2,
     Line1_3,
@@ -73,7 +73,7 @@ struct MenuEntry {
     std::optional<MainMenuItem> item;  // none: a separator
     std::string_view name;             // as the program calls it: "mnuPause"
     std::string_view caption;
-    std::string_view shortcut;         // shown after the caption
+    std::string_view shortcut;  // shown after the caption
 };
 
 inline constexpr std::string_view kMainMenuCaption = "&Actions";

@@ -175,7 +175,8 @@ bool PreferencesWindow::save() {
     parts_.settings.block_anon_name = view_.checked(kUnknownCheck);
     const RegistryFailure registry = parts_.store.save_options();
     // A list whose file could not be read would write over the entries it never saw.
-    std::string list_failure = unreadable_.empty() ? "" : "it could not be read when this window opened (" + unreadable_ + ")";
+    std::string list_failure =
+        unreadable_.empty() ? "" : "it could not be read when this window opened (" + unreadable_ + ")";
     if (list_failure.empty()) {
         std::vector<BlockEntry> entries;
         for (const std::string& line : lines_) entries.push_back(preferences_entry(line));
@@ -188,7 +189,8 @@ bool PreferencesWindow::save() {
     }
     if (registry) box("The options could not be saved in the registry (" + *registry + ").", MessageIcon::Exclamation);
     if (!list_failure.empty()) {
-        box("The block list was not saved (" + list_failure + "). The file is left as it was.", MessageIcon::Exclamation);
+        box("The block list was not saved (" + list_failure + "). The file is left as it was.",
+            MessageIcon::Exclamation);
     }
     const bool saved = !registry && list_failure.empty();
     dirty_ = !saved;

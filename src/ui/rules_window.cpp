@@ -175,7 +175,8 @@ void RulesWindow::edit(Table& table) {
     const int index = selected_entry(table);
     if (index < 0) return;
     BlockEntry& entry = table.entries[static_cast<std::size_t>(index)];
-    const auto edited = view_.edit_entry("Change an entry of the " + std::string(table.name), entry, check_for(table, index));
+    const auto edited =
+        view_.edit_entry("Change an entry of the " + std::string(table.name), entry, check_for(table, index));
     if (!edited) return;
     entry = {std::string(trim(edited->name)), std::string(trim(edited->number))};
     show_table(table);
@@ -236,7 +237,8 @@ void RulesWindow::import(Table& table) {
                   " characters of names this computer cannot show are stored as \"?\".";
     }
     if (!imported.unread.empty()) {
-        report += "\r\r" + counted(imported.unread.size(), "line", "lines") + " could not be read:" + lines_of(imported.unread);
+        report += "\r\r" + counted(imported.unread.size(), "line", "lines") +
+                  " could not be read:" + lines_of(imported.unread);
     }
     report += "\r\rSave keeps them.";
     if (added > 0) {
@@ -247,7 +249,8 @@ void RulesWindow::import(Table& table) {
 }
 
 void RulesWindow::export_list(Table& table) {
-    const std::string suggested = table.list == RuleList::Block ? "Vantelmoor block list.csv" : "Vantelmoor never-block list.csv";
+    const std::string suggested =
+        table.list == RuleList::Block ? "Vantelmoor block list.csv" : "Vantelmoor never-block list.csv";
     const auto file = parts_.user_files.save("Export a List", suggested, list_csv(table.entries, parts_.codec));
     if (file && !file->failure.empty()) {
         box("The list could not be written to " + file->path + " (" + file->failure + ").", MessageIcon::Exclamation);
@@ -269,7 +272,8 @@ bool RulesWindow::save() {
     for (Table* table : {&block_, &allow_}) {
         if (!table->unreadable.empty()) continue;  // unchanged: nothing may be added to it
         if (const FileFailure failure = parts_.files.replace(table->path, write_block_records(table->entries))) {
-            failures += "The " + std::string(table->name) + " was not saved (" + *failure + "). The file is left as it was.\r";
+            failures +=
+                "The " + std::string(table->name) + " was not saved (" + *failure + "). The file is left as it was.\r";
             lists_saved = false;
         }
     }

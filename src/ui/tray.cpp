@@ -72,8 +72,9 @@ void TrayPresenter::call_decided(const std::string& name, const std::string& num
     if (!parts_.settings.notify_calls) return;
     const std::string who = trim(name).empty() ? "A caller" : std::string(trim(name));
     const std::string shown = display_number(trim(number));
-    view_.show_balloon(blocked ? "Call blocked" : "Call", who + (shown.empty() ? "" : " (" + shown + ")") +
-                                                              (blocked ? " was answered and hung up." : " rang through."));
+    view_.show_balloon(
+        blocked ? "Call blocked" : "Call",
+        who + (shown.empty() ? "" : " (" + shown + ")") + (blocked ? " was answered and hung up." : " rang through."));
 }
 
 void TrayPresenter::counters_changed(const CallCounters& counters) {

@@ -41,15 +41,20 @@ struct Exchange {
 const Exchange kExchanges[] = {
     {"standard", true, {"ATZ\r"}, "ATZ\r\r\nOK\r\n"},
     {"standard", false, {"ATZ\r"}, "\r\nOK\r\n"},
-    {"standard", true, {"A", "T", "\r"}, "AT\r\r\nOK\r\n"},                          // echo as it arrives
+    {"standard", true, {"A", "T", "\r"}, "AT\r\r\nOK\r\n"},  // echo as it arrives
     {"standard", true, {"ATE0\rAT\rATE1\rAT\r"}, "ATE0\r\r\nOK\r\n\r\nOK\r\n\r\nOK\r\nAT\r\r\nOK\r\n"},
-    {"standard", true, {"ATE0\r", "ATZ\r"}, "ATE0\r\r\nOK\r\n\r\nOK\r\n"},           // ATZ restores echo on ...
-    {"standard", false, {"ATE1\r", "ATZ\r"}, "\r\nOK\r\nATZ\r\r\nOK\r\n"},           // ... or off
+    {"standard", true, {"ATE0\r", "ATZ\r"}, "ATE0\r\r\nOK\r\n\r\nOK\r\n"},  // ATZ restores echo on ...
+    {"standard", false, {"ATE1\r", "ATZ\r"}, "\r\nOK\r\nATZ\r\r\nOK\r\n"},  // ... or off
     {"standard", false, {"atz\r", "aT+vcid=1\r", "At e0\r"}, "\r\nOK\r\n\r\nOK\r\n\r\nOK\r\n"},
-    {"standard", true, {"hello\r"}, "hello\r"},                                      // no AT: no reply
+    {"standard", true, {"hello\r"}, "hello\r"},  // no AT: no reply
     {"standard", false, {"TA\rA\r\r\r\n\r"}, ""},
-    {"standard", false, {"\n\x01\x1b" "AT\r\n", "AT\r\n"}, "\r\nOK\r\n\r\nOK\r\n"},  // control characters ignored
-    {"standard", true, {"ATE1\b0\r", "AT\r"}, "ATE1\b0\r\r\nOK\r\n\r\nOK\r\n"},      // backspace edits
+    {"standard",
+     false,
+     {"\n\x01\x1b"
+      "AT\r\n",
+      "AT\r\n"},
+     "\r\nOK\r\n\r\nOK\r\n"},                                                    // control characters ignored
+    {"standard", true, {"ATE1\b0\r", "AT\r"}, "ATE1\b0\r\r\nOK\r\n\r\nOK\r\n"},  // backspace edits
     {"standard", false, {"AT+V", "CID=1", "\r"}, "\r\nOK\r\n"},
     {"standard", false, {"ATE0V1Q0&C1S0=0+VCID=1\r", "AT+GMM;#VCID=1\r"}, "\r\nOK\r\n\r\nOK\r\n"},
     {"standard", false, {"ATE2\r", "ATH5\r", "AT!\r", "AT&\r", "ATS=1\r"}, repeat("\r\nERROR\r\n", 5)},
@@ -75,7 +80,8 @@ TEST(CallTest, ReportsAreWordedByTheProfile) {
               "\r\nDATE=0321\r\nTIME=1405\r\nNMBR=5551234567\r\nNAME=JOHN DOE\r\n");
     EXPECT_EQ(format_report(john, profile("spaced")),
               "\r\nDATE = 0321\r\nTIME = 1405\r\nNMBR = 5551234567\r\nNAME = JOHN DOE\r\n");
-    EXPECT_EQ(format_report({"P", "", "1224", "0930"}, profile("report-first")), "\r\nDATE=1224\r\nTIME=0930\r\nNMBR=P\r\n");
+    EXPECT_EQ(format_report({"P", "", "1224", "0930"}, profile("report-first")),
+              "\r\nDATE=1224\r\nTIME=0930\r\nNMBR=P\r\n");
     EXPECT_EQ(format_ring(profile("distinctive")), "\r\nRING A\r\n");
 }
 
@@ -115,8 +121,8 @@ TEST(ConsoleTest, CallArgumentsAndOptionsAreReadAsTypedAndMistakesRefused) {
     for (const char* bad : {"", "date=321 5551234567", "time=14:05 5551234567"}) {
         EXPECT_FALSE(parse_call_args(bad, error)) << bad;
     }
-    for (const auto& bad : std::vector<std::vector<std::string_view>>{{"--profile", "nonesuch"}, {"--echo", "maybe"},
-                                                                     {"--report-delay", "1s"}, {"extra"}}) {
+    for (const auto& bad : std::vector<std::vector<std::string_view>>{
+             {"--profile", "nonesuch"}, {"--echo", "maybe"}, {"--report-delay", "1s"}, {"extra"}}) {
         EXPECT_FALSE(parse_options(bad, error)) << bad.front();
     }
 }

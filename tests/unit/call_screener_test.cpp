@@ -22,9 +22,12 @@ TEST_F(CallScreenerTest, AnonymousCallersAreBlockedOnlyWithTheirOption) {
     EXPECT_FALSE(rig.answered("5551234567", "Unknown Caller"));
     EXPECT_FALSE(rig.answered("PRIVATE", "PRIVATE"));
     rig.settings.block_anon_name = rig.settings.block_anon_num = true;
-    const std::tuple<const char*, const char*, bool> cases[] = {
-        {"5551234567", "Unknown Caller", true}, {"private", "SOMEONE", true}, {"P", "SOMEONE", false}, {"O", "O", false}};
-    for (const auto& [number, name, expected] : cases) EXPECT_EQ(rig.answered(number, name), expected) << number << name;
+    const std::tuple<const char*, const char*, bool> cases[] = {{"5551234567", "Unknown Caller", true},
+                                                                {"private", "SOMEONE", true},
+                                                                {"P", "SOMEONE", false},
+                                                                {"O", "O", false}};
+    for (const auto& [number, name, expected] : cases)
+        EXPECT_EQ(rig.answered(number, name), expected) << number << name;
     rig.port.arrive("\r\nRING\r\nMESG=080130\r\nMESG=080130\r\nNMBR=5551234567\r\n");  // the name set by messages
     EXPECT_EQ(rig.count("ATA"), 3);
 }

@@ -25,9 +25,11 @@ struct Report {
 const Report kReports[] = {
     {"EqualsSigns", "\r\nRING\r\n\r\nDATE=0321\r\nTIME=1405\r\nNMBR=5551234567\r\nNAME=JOHN DOE\r\n"},
     {"SpacedEqualsSigns", "\r\nRING\r\n\r\nDATE = 0321\r\nTIME = 1405\r\nNMBR = 5551234567\r\nNAME = JOHN DOE\r\n"},
-    {"ReportBeforeADistinctiveRing", "\r\nDATE=0321\r\nTIME=1405\r\nNMBR=5551234567\r\nNAME=JOHN DOE\r\n\r\nRING A\r\n"},
+    {"ReportBeforeADistinctiveRing",
+     "\r\nDATE=0321\r\nTIME=1405\r\nNMBR=5551234567\r\nNAME=JOHN DOE\r\n\r\nRING A\r\n"},
     {"CarriageReturnsOnly", "RING\rDATE=0321\rTIME=1405\rNMBR=5551234567\rNAME=JOHN DOE\r"},
-    {"StrayCarriageReturnsAndSpaces", "\r\n\r  DATE=0321\r\n \rTIME=1405\r\n\r\rNMBR=5551234567\r\n  NAME=JOHN DOE\r\n"},
+    {"StrayCarriageReturnsAndSpaces",
+     "\r\n\r  DATE=0321\r\n \rTIME=1405\r\n\r\rNMBR=5551234567\r\n  NAME=JOHN DOE\r\n"},
     {"EchoOfTheAnswerTookTheLineFeed", "\r\nDATE=0321\r\nTIME=1405\r\nNMBR=5551234567\r\nATA\rNAME=JOHN DOE\r\n"},
     {"EchoInsideTheBlankLineAfter", "\r\nDATE=0321\r\nTIME=1405\r\nNMBR=5551234567\r\nNAME=JOHN DOE\r\nATA\r\r\n"},
     {"DdnNmbrLabel", "\r\nCID RING\r\nDATE=0321\r\nTIME=1405\r\nDDN_NMBR=5551234567\r\nNAME=JOHN DOE\r\n"},
@@ -54,7 +56,7 @@ TEST_F(CallerIdTest, EveryCharacterIsEchoedAndShieldedCodesFlipTheLightsOnly) {
     rig.port.arrive("\r\nNMBR=555\x10R1234567\r\n");  // R is the event code: skipped
     EXPECT_EQ(rig.record.caller_number, "5551234567");
     EXPECT_EQ(rig.view[Control::Shape1_0].fill, kGreen);  // light_state false -> true
-    rig.port.arrive("\x10\x10");                         // the second DLE is the code: one flip
+    rig.port.arrive("\x10\x10");                          // the second DLE is the code: one flip
     EXPECT_EQ(rig.view[Control::Shape1_1].fill, kRed);
     EXPECT_NE(rig.view.text(Control::txtStatus).find("\r\nNMBR=555\x10R1234567\r\n\x10\x10"), std::string::npos);
 }
@@ -69,8 +71,11 @@ TEST_F(CallerIdTest, KeywordsAreCaseSensitiveWholeWordsAndValuesKeepTheirSpaces)
 }
 
 TEST_F(CallerIdTest, OnlyTenAndSevenDigitNumbersGetDashes) {
-    const std::pair<const char*, const char*> cases[] = {{"5551234", "555-1234"}, {"P", "P"}, {"PRIVATE", "PRIVATE"},
-                                                         {"18005551234", "18005551234"}, {"555123456", "555123456"}};
+    const std::pair<const char*, const char*> cases[] = {{"5551234", "555-1234"},
+                                                         {"P", "P"},
+                                                         {"PRIVATE", "PRIVATE"},
+                                                         {"18005551234", "18005551234"},
+                                                         {"555123456", "555123456"}};
     for (const auto& [value, display] : cases) {
         rig.port.arrive(std::string("\nNMBR=") + value + "\r");
         EXPECT_EQ(rig.view.text(Control::txtNumber), display);

@@ -130,7 +130,7 @@ TEST(ModemWatchdogTest, AQuietModemIsAskedOnceAMinuteAndTwoSilencesInARowAreALos
         bool switched_off;          // from the first question on, the modem says nothing at all
         bool ringing;               // a call rings throughout
         bool paused;
-        int asked;                  // "AT"s sent in 130 seconds
+        int asked;  // "AT"s sent in 130 seconds
         const char* status;
     };
     const Case cases[] = {
@@ -206,7 +206,9 @@ TEST(ErrorFallbackTest, TheFirstErrorEvenDuringTheResetsWaitSwitchesToTheSecondC
     for (const double reply_delay : {0.05, 0.2}) {
         ProgramRig local;
         local.modem_replies(
-            [](const std::string& command) { return command + (command == "AT+VCID=1\r" ? "\r\nERROR\r\n" : "\r\nOK\r\n"); },
+            [](const std::string& command) {
+                return command + (command == "AT+VCID=1\r" ? "\r\nERROR\r\n" : "\r\nOK\r\n");
+            },
             reply_delay);
         local.click(0);
         local.after(10);

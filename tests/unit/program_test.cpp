@@ -62,11 +62,11 @@ TEST_F(ProgramTest, ACopyStartedWhileAnotherScreensWaitsChangesNothingAndTakesOv
     EXPECT_EQ(rig.dialogs.shown[0].text.rfind("Another user's Vantelmoor is screening the telephone line", 0), 0u);
     EXPECT_FALSE(rig.call_log_view.created || rig.preferences_view.created);
     rig.after(12);
-    EXPECT_EQ(rig.lock.tries, 4);  // at start, the click, and every five seconds
+    EXPECT_EQ(rig.lock.tries, 4);          // at start, the click, and every five seconds
     EXPECT_TRUE(rig.files.files.empty());  // a read would have made the files
 
     rig.registry.put_text(kSettingsKey, "TotalCount", "9");  // counted by the other copy
-    rig.lock.held_elsewhere = false;                        // whose user signed out
+    rig.lock.held_elsewhere = false;                         // whose user signed out
     rig.after(5);
     EXPECT_EQ(rig.status(), "Waiting for Call");
     EXPECT_NE(rig.tray.tip->find("9 Total Calls Analyzed"), std::string::npos);
@@ -90,7 +90,8 @@ TEST(DataDirectoryTest, SetupsCopyUsesTheSharedFolderAndAnyOtherCopyItsOwnWhenIt
         {"setup's copy, elevated", setup_dir, setup_dir + "\\Vantelmoor.exe", setup_dir, true, shared, true},
         {"as the system names it", setup_dir, "\\\\?\\C:\\PROGRAM FILES\\vantelmoor\\VANTELMOOR.EXE", setup_dir + "\\",
          true, shared, true},
-        {"the two files copied elsewhere", "C:\\Tools", "C:\\Tools\\Vantelmoor.exe", setup_dir, true, "C:\\Tools", false},
+        {"the two files copied elsewhere", "C:\\Tools", "C:\\Tools\\Vantelmoor.exe", setup_dir, true, "C:\\Tools",
+         false},
         {"an old setup's folder outside Program Files", "C:\\Vantelmoor", "C:\\Vantelmoor\\Vantelmoor.exe",
          "C:\\Vantelmoor", true, "C:\\Vantelmoor", false},
         {"Program Files itself", "C:\\Program Files", "C:\\Program Files\\Vantelmoor.exe", "C:\\Program Files", true,
@@ -116,8 +117,11 @@ TEST(TrayTipTest, ThreeLinesCutTo63Characters) {
 TEST_F(ProgramTest, TheIconShowsOrHidesTheWindowAndADoubleClickFromHiddenEndsHidden) {
     start();
     // Moving over the icon does nothing; a double-click is a down, then the double-click message.
-    const std::pair<int, bool> presses[] = {{512, false}, {kLeftButtonDown, true}, {kLeftButtonDown, false},
-                                            {kLeftButtonDown, true}, {kLeftButtonDoubleClick, false},
+    const std::pair<int, bool> presses[] = {{512, false},
+                                            {kLeftButtonDown, true},
+                                            {kLeftButtonDown, false},
+                                            {kLeftButtonDown, true},
+                                            {kLeftButtonDoubleClick, false},
                                             {kRightButtonDown, false}};
     for (const auto& [message, visible] : presses) {
         mouse(message);

@@ -20,7 +20,8 @@ std::string padded(const std::string& text) { return fixed_width(text, kBlockFie
 
 std::string entries(std::size_t first, std::size_t count) {
     std::vector<BlockEntry> list;
-    for (std::size_t i = first; i < first + count; ++i) list.push_back({"CALLER " + std::to_string(i), "555" + std::to_string(i)});
+    for (std::size_t i = first; i < first + count; ++i)
+        list.push_back({"CALLER " + std::to_string(i), "555" + std::to_string(i)});
     return write_block_records(list);
 }
 std::string line(std::size_t i) {
@@ -35,10 +36,11 @@ std::string calls(std::size_t first, std::size_t count) {
 TEST(RecordFormatTest, EachFieldPaddedToItsWidthAndTheCallsMarkerYOrZero) {
     EXPECT_EQ(write_block_records({{"JOHN SMITH", "5551234567"}, {"  A  ", "123456789012345678901234"}}),
               "JOHN SMITH" + spaces(10) + "5551234567" + spaces(10) + "A" + spaces(19) + "12345678901234567890");
-    EXPECT_EQ(read_block_records(padded("  JOHN") + padded(" 555-1234")), (std::vector<BlockEntry>{{"JOHN", "555-1234"}}));
+    EXPECT_EQ(read_block_records(padded("  JOHN") + padded(" 555-1234")),
+              (std::vector<BlockEntry>{{"JOHN", "555-1234"}}));
     const std::string blocked = call_log_line(" 03/21 ", "02:05 PM", "JOHN DOE", "5551234567", true);
-    EXPECT_EQ(blocked, "03/21" + spaces(6) + "02:05 PM" + spaces(3) + "JOHN DOE" + spaces(13) + "5551234567" +
-                           spaces(11) + "Y");
+    EXPECT_EQ(blocked,
+              "03/21" + spaces(6) + "02:05 PM" + spaces(3) + "JOHN DOE" + spaces(13) + "5551234567" + spaces(11) + "Y");
     const std::string allowed = call_log_line("", "", "A NAME LONGER THAN TWENTY", "", false);
     EXPECT_EQ(write_call_records({blocked, allowed}), "03/21" + spaces(5) + "02:05 PM  JOHN DOE" + spaces(12) +
                                                           "5551234567" + spaces(10) + "Y" + spaces(20) +
@@ -79,10 +81,10 @@ protected:
 };
 
 TEST_F(BlockListTest, TheCopyIsSortedByPaddedNameThenNumberIgnoringCaseAndAlikeEntriesKeepFileOrder) {
-    file() = write_block_records({{"bob", "2"}, {"Alice", "9"}, {"ALICE B", "0"}, {"al", "5"}, {"alice", "1"},
-                                  {"BOB", "2"}, {"Bob", "10"}});
+    file() = write_block_records(
+        {{"bob", "2"}, {"Alice", "9"}, {"ALICE B", "0"}, {"al", "5"}, {"alice", "1"}, {"BOB", "2"}, {"Bob", "10"}});
     ASSERT_TRUE(list.load_list().ok());
-    const std::vector<BlockEntry> sorted{{"al", "5"},  {"alice", "1"}, {"Alice", "9"}, {"ALICE B", "0"},
+    const std::vector<BlockEntry> sorted{{"al", "5"},   {"alice", "1"}, {"Alice", "9"}, {"ALICE B", "0"},
                                          {"Bob", "10"}, {"bob", "2"},   {"BOB", "2"}};
     EXPECT_EQ(list.entries(), sorted);
     ASSERT_TRUE(list.update().ok());

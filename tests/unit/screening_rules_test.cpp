@@ -21,18 +21,28 @@ TEST(CallerPatternTest, WhatAnEntryCovers) {
     };
     const Case cases[] = {
         // Without * or ?, as the block list always matched: digits or the same text, names in any case.
-        {"", "555-123-4567", "", "5551234567", true}, {"", "5551234567", "", "15551234567", false},
-        {"", "555-123-4567", "", "555-123-4567X", false}, {"", "PRIVATE LINE", "", "PRIVATE LINE", true},
-        {"JOHN DOE", "", "john doe  ", "", true}, {"JOHN DOE", "", "JOHN DOES", "", false},
+        {"", "555-123-4567", "", "5551234567", true},
+        {"", "5551234567", "", "15551234567", false},
+        {"", "555-123-4567", "", "555-123-4567X", false},
+        {"", "PRIVATE LINE", "", "PRIVATE LINE", true},
+        {"JOHN DOE", "", "john doe  ", "", true},
+        {"JOHN DOE", "", "JOHN DOES", "", false},
         // Patterns: * any run (none included), ? exactly one; the country digit is ignored on both sides.
-        {"", "800*", "", "18005551234", true}, {"", "1-800-*", "", "8005551234", true},
-        {"", "1-800-*", "", "9005551234", false}, {"", "(555) 123-????", "", "5551234567", true},
-        {"", "(555) 123-????", "", "555123456", false}, {"", "*4567", "", "555.123.4567", true},
-        {"", "555*4567", "", "5554567", true}, {"", "555*4567", "", "5551234568", false},
+        {"", "800*", "", "18005551234", true},
+        {"", "1-800-*", "", "8005551234", true},
+        {"", "1-800-*", "", "9005551234", false},
+        {"", "(555) 123-????", "", "5551234567", true},
+        {"", "(555) 123-????", "", "555123456", false},
+        {"", "*4567", "", "555.123.4567", true},
+        {"", "555*4567", "", "5554567", true},
+        {"", "555*4567", "", "5551234568", false},
         {"", "*", "", "PRIVATE", false},  // no digits: no number pattern covers it
-        {"V?????", "", "V1234", "", false}, {"*DOE", "", "John Doe", "", true}, {"J*N D*", "", "JOHN DOE", "", true},
+        {"V?????", "", "V1234", "", false},
+        {"*DOE", "", "John Doe", "", true},
+        {"J*N D*", "", "JOHN DOE", "", true},
         // A blank field never matches, a blank caller neither.
-        {"", "", "JOHN DOE", "5551234567", false}, {"JOHN DOE", "", "", "5551234567", false},
+        {"", "", "JOHN DOE", "5551234567", false},
+        {"JOHN DOE", "", "", "5551234567", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(entry_covers(c.name, c.number, c.caller_name, c.caller_number), c.covered)
@@ -67,7 +77,7 @@ TEST_F(RulesProgramTest, TheNeverBlockListBeatsTheBlockListPrivateUnknownAndPatt
     EXPECT_TRUE(rig.answered("5559990000", "JOHN DOE"));     // the pattern's neighbour is blocked
     EXPECT_FALSE(rig.answered("PRIVATE", "DR SMITH", 0.3));  // withheld number: its name comes in time
     EXPECT_TRUE(rig.answered("PRIVATE", "SOMEONE", 0.3));
-    EXPECT_TRUE(rig.answered("PRIVATE", ""));                // no name at all: blocked a second later
+    EXPECT_TRUE(rig.answered("PRIVATE", ""));  // no name at all: blocked a second later
     EXPECT_FALSE(rig.answered("5550000000", "Unknown Caller"));
     EXPECT_TRUE(rig.answered("5558888888", "Unknown Caller"));
 }
@@ -160,8 +170,9 @@ TEST_F(RulesWindowTest, EachCallIsShownInABalloonOnlyWhenChosen) {
     EXPECT_EQ(rig.registry.text(kSettingsKey, "NotifyCalls"), "True");
     rig.answered("5551234567", "JOHN DOE");
     rig.answered("5550000000", "");
-    EXPECT_EQ(rig.tray.balloons, (std::vector<std::string>{"Call blocked: JOHN DOE (555-123-4567) was answered and hung up.",
-                                                           "Call: A caller (555-000-0000) rang through."}));
+    EXPECT_EQ(rig.tray.balloons,
+              (std::vector<std::string>{"Call blocked: JOHN DOE (555-123-4567) was answered and hung up.",
+                                        "Call: A caller (555-000-0000) rang through."}));
 }
 
 TEST(ListFileTest, CsvAndPlainListsAreReadAndEachUnreadableLineIsNamed) {
@@ -176,18 +187,34 @@ TEST(ListFileTest, CsvAndPlainListsAreReadAndEachUnreadableLineIsNamed) {
     const Case cases[] = {
         {"CSV with a header, quotes and commas in names",
          "name,number\r\n\"DOE, JOHN\",555-123-4567\r\n\"SAY \"\"HI\"\"\",\r\n,800*\r\n",
-         {{"DOE, JOHN", "555-123-4567"}, {"SAY \"HI\"", ""}, {"", "800*"}}, {}, 0},
-        {"no header, blank lines, a field on two lines", "\xEF\xBB\xBF" "ANN,1\n\n  \nBOB,2\n\"CARL\nX\",3\n",
-         {{"ANN", "1"}, {"BOB", "2"}, {"CARL\nX", "3"}}, {}, 0},
-        {"over-long fields and missing ones", "A NAME FAR TOO LONG TO KEEP,1\nANN\nBOB,2,3\n,\n", {},
+         {{"DOE, JOHN", "555-123-4567"}, {"SAY \"HI\"", ""}, {"", "800*"}},
+         {},
+         0},
+        {"no header, blank lines, a field on two lines",
+         "\xEF\xBB\xBF"
+         "ANN,1\n\n  \nBOB,2\n\"CARL\nX\",3\n",
+         {{"ANN", "1"}, {"BOB", "2"}, {"CARL\nX", "3"}},
+         {},
+         0},
+        {"over-long fields and missing ones",
+         "A NAME FAR TOO LONG TO KEEP,1\nANN\nBOB,2,3\n,\n",
+         {},
          {"line 1: A name or a number holds at most 20 characters.",
           "line 2: a name and a number, comma-separated, are expected",
-          "line 3: a name and a number, comma-separated, are expected", "line 4: An entry needs a name, a number or both."},
+          "line 3: a name and a number, comma-separated, are expected",
+          "line 4: An entry needs a name, a number or both."},
          0},
-        {"names outside the code page", "Jos\xC3\xA9,1\n\xE6\x9D\x8E\xE5\x9B\x9B,2\n", {{"Jos\xE9", "1"}, {"??", "2"}}, {}, 2},
+        {"names outside the code page",
+         "Jos\xC3\xA9,1\n\xE6\x9D\x8E\xE5\x9B\x9B,2\n",
+         {{"Jos\xE9", "1"}, {"??", "2"}},
+         {},
+         2},
         {"a formula guard taken off again", "'=HYPERLINK(X),1\n", {{"=HYPERLINK(X)", "1"}}, {}, 0},
-        {"a plain list of numbers", "555-123-4567\r\n(800) 555-0000\r\nnot a number\r\n1-900-*\r\n",
-         {{"", "555-123-4567"}, {"", "(800) 555-0000"}, {"", "1-900-*"}}, {"line 3: it is no telephone number"}, 0},
+        {"a plain list of numbers",
+         "555-123-4567\r\n(800) 555-0000\r\nnot a number\r\n1-900-*\r\n",
+         {{"", "555-123-4567"}, {"", "(800) 555-0000"}, {"", "1-900-*"}},
+         {"line 3: it is no telephone number"},
+         0},
     };
     for (const Case& c : cases) {
         const ImportedList list = read_list_file(c.file, codec);

@@ -50,7 +50,7 @@ struct RawValue {
 };
 std::pair<RegistryRoot, std::string> split(const std::string& key) {
     return key.starts_with("HKCU\\") ? std::pair{RegistryRoot::CurrentUser, key.substr(5)}
-                                      : std::pair{RegistryRoot::LocalMachine, key};
+                                     : std::pair{RegistryRoot::LocalMachine, key};
 }
 std::optional<RawValue> raw(Registry& registry, const std::string& key, const std::string& name) {
     const auto [root, path] = split(key);
@@ -130,7 +130,8 @@ TEST_P(SettingsStoreTest, OddValuesLeaveTheFieldAsItWasAndCommandsOfAnyTypeAreTe
         (void)store.load_all();
         EXPECT_EQ(settings.total_count, 7) << bad;
     }
-    const std::pair<const char*, bool> flags[] = {{"TRUE", true}, {"false", false}, {"1", true}, {"0", false}, {"-5", true}};
+    const std::pair<const char*, bool> flags[] = {
+        {"TRUE", true}, {"false", false}, {"1", true}, {"0", false}, {"-5", true}};
     for (const auto& [text, expected] : flags) {
         put("BlockAnonName", text);
         settings.block_anon_name = !expected;
@@ -139,7 +140,7 @@ TEST_P(SettingsStoreTest, OddValuesLeaveTheFieldAsItWasAndCommandsOfAnyTypeAreTe
     }
     put("BlockAnonName", "maybe");
     (void)store.load_options();
-    EXPECT_TRUE(settings.block_anon_name);  // as the last value left it
+    EXPECT_TRUE(settings.block_anon_name);                              // as the last value left it
     put_raw(*backend, "CommCommand", {4, std::string("at*id2\0", 7)});  // a DWORD's type, read as text
     (void)store.load_all();
     EXPECT_EQ(settings.comm_command, "at*id2");
@@ -150,15 +151,29 @@ INSTANTIATE_TEST_SUITE_P(Registries, SettingsStoreTest, ::testing::ValuesIn(regi
 
 // Every user may write the value, and the modem sends what it is given: only caller-ID set-up passes.
 TEST(CallerIdCommandTest, OnlyAtAndUpToThreeDifferentCallerIdSettingsPass) {
-    const char* accepted[] = {"AT+VCID=1", "AT#VCID=1", "AT#CID=1", "AT%CCID=1", "AT*ID1", "AT+CLIP=1", "AT-SCID=1;+VCID=1",
-                              "at+vcid=2", "AT#CID=0;*ID1;+CLIP=2"};
+    const char* accepted[] = {"AT+VCID=1",         "AT#VCID=1", "AT#CID=1",
+                              "AT%CCID=1",         "AT*ID1",    "AT+CLIP=1",
+                              "AT-SCID=1;+VCID=1", "at+vcid=2", "AT#CID=0;*ID1;+CLIP=2"};
     for (const char* command : accepted) EXPECT_EQ(caller_id_command_fault(command), std::nullopt) << command;
-    const char* refused[] = {
-        "AT+VCID=1\rATDT19005551234",  // a second command after a carriage return
-        "AT+VCID=1;DT19005551234",     // a dial
-        "AT+VCID=1;D", "ATD5551234", "AT+FCLASS=8;+VLS=1;+VTS=1", "AT+VLS=1", "AT+VTS=1", "ATZ", "AT +VCID=1",
-        "AT+VCID=1 ", "AT+VCID=1;+VCID=1", "AT+VCID=1;+VCID=2", "AT+VCID=3", "AT+VCID=", "AT", "", "AT+VCID=1;",
-        "AT;+VCID=1", "AT+VCID=1;#CID=1;*ID1;+CLIP=1"};  // the last: four settings
+    const char* refused[] = {"AT+VCID=1\rATDT19005551234",  // a second command after a carriage return
+                             "AT+VCID=1;DT19005551234",     // a dial
+                             "AT+VCID=1;D",
+                             "ATD5551234",
+                             "AT+FCLASS=8;+VLS=1;+VTS=1",
+                             "AT+VLS=1",
+                             "AT+VTS=1",
+                             "ATZ",
+                             "AT +VCID=1",
+                             "AT+VCID=1 ",
+                             "AT+VCID=1;+VCID=1",
+                             "AT+VCID=1;+VCID=2",
+                             "AT+VCID=3",
+                             "AT+VCID=",
+                             "AT",
+                             "",
+                             "AT+VCID=1;",
+                             "AT;+VCID=1",
+                             "AT+VCID=1;#CID=1;*ID1;+CLIP=1"};  // the last: four settings
     for (const char* command : refused) EXPECT_NE(caller_id_command_fault(command), std::nullopt) << command;
 
     test::FakeRegistry registry;

@@ -23,7 +23,8 @@ class FakeSetupFiles final : public setup::SetupFiles {
 public:
     enum class Kind { Folder, File, Link, HardLinked };
     struct Entry {
-        Entry(Kind k = Kind::File, std::string b = "", std::string a = "") : kind(k), bytes(std::move(b)), access(std::move(a)) {}
+        Entry(Kind k = Kind::File, std::string b = "", std::string a = "")
+            : kind(k), bytes(std::move(b)), access(std::move(a)) {}
         Kind kind;
         std::string bytes;
         std::string access;  // "data folder", "marker": the access list it was made with
@@ -32,19 +33,24 @@ public:
     std::string in_use;  // a folder in which a user holds a file open
 
     Found hold(const std::string& path) override {
-        return !entries.contains(path) ? Found::Nothing : entries[path].kind == Kind::Folder ? Found::Folder : Found::Other;
+        return !entries.contains(path)              ? Found::Nothing
+               : entries[path].kind == Kind::Folder ? Found::Folder
+                                                    : Found::Other;
     }
     setup::Failure rename_held(const std::string& path, const std::string& new_path) override {
         if (path == in_use) return "Access is denied.";
         std::map<std::string, Entry> moved;
         for (auto& [name, entry] : entries) {
-            const bool inside = name == path || (entries.at(path).kind == Kind::Folder && name.starts_with(path + "\\"));
+            const bool inside =
+                name == path || (entries.at(path).kind == Kind::Folder && name.starts_with(path + "\\"));
             moved[inside ? new_path + name.substr(path.size()) : name] = entry;
         }
         entries = std::move(moved);
         return std::nullopt;
     }
-    setup::Failure make_data_folder(const std::string& path) override { return make(path, {Kind::Folder, "", "data folder"}); }
+    setup::Failure make_data_folder(const std::string& path) override {
+        return make(path, {Kind::Folder, "", "data folder"});
+    }
     setup::Failure make_marker(const std::string& path) override { return make(path, {Kind::File, "", "marker"}); }
     setup::PlainRead read_plain(const std::string& path, std::size_t largest) override {
         if (!entries.contains(path)) return {};
@@ -95,16 +101,26 @@ TEST(DataFolderSetupTest, TheDataIsCarriedOverByContentOnlyFromPlainFilesAndNoLi
     };
     const Case cases[] = {
         {"an earlier version's folder",
-         {{kData, {Kind::Folder}}, {dat, {Kind::File, "list"}}, {log, {Kind::File, "calls"}},
+         {{kData, {Kind::Folder}},
+          {dat, {Kind::File, "list"}},
+          {log, {Kind::File, "calls"}},
           {std::string(kData) + "\\Vantelmoor.flg", {Kind::File}}},
-         {"Vantelmoor.dat", "Vantelmoor.log"}, false},
-        {"a user's file beside them", {{kData, {Kind::Folder}}, {dat, {Kind::File, "list"}}, {std::string(kData) + "\\mine.txt", {Kind::File}}},
-         {"Vantelmoor.dat"}, true},
+         {"Vantelmoor.dat", "Vantelmoor.log"},
+         false},
+        {"a user's file beside them",
+         {{kData, {Kind::Folder}}, {dat, {Kind::File, "list"}}, {std::string(kData) + "\\mine.txt", {Kind::File}}},
+         {"Vantelmoor.dat"},
+         true},
         // What is not taken stays where it was moved aside, for the administrator to see.
-        {"a hard-linked log", {{kData, {Kind::Folder}}, {dat, {Kind::File, "list"}}, {log, {Kind::HardLinked, "secret"}}},
-         {"Vantelmoor.dat"}, true},
+        {"a hard-linked log",
+         {{kData, {Kind::Folder}}, {dat, {Kind::File, "list"}}, {log, {Kind::HardLinked, "secret"}}},
+         {"Vantelmoor.dat"},
+         true},
         {"a link named as the block list", {{kData, {Kind::Folder}}, {dat, {Kind::Link, kSecret}}}, {}, true},
-        {"a list too large", {{kData, {Kind::Folder}}, {dat, {Kind::File, std::string(kLargestBlockList + 1, ' ')}}}, {}, true},
+        {"a list too large",
+         {{kData, {Kind::Folder}}, {dat, {Kind::File, std::string(kLargestBlockList + 1, ' ')}}},
+         {},
+         true},
         {"a junction in the folder's place", {{kData, {Kind::Link, "C:\\Secret"}}}, {}, true},
         {"a file in the folder's place", {{kData, {Kind::File, "x"}}}, {}, true},
         {"no folder at all", {}, {}, false},

@@ -22,12 +22,15 @@ protected:
 
     void SetUp() override { rig.screen(); }
     void store_options() {
-        for (const char* name : {"Startup Flag", "BlockAnonNum", "BlockAnonName"}) rig.registry.put_text(kSettingsKey, name, "True");
+        for (const char* name : {"Startup Flag", "BlockAnonNum", "BlockAnonName"})
+            rig.registry.put_text(kSettingsKey, name, "True");
         rig.registry.put_text(test::FakeRegistry::named(RegistryRoot::CurrentUser, kRunKey), kAutostartValue, "old");
         rig.registry.writes.clear();
     }
 
-    void log(const std::vector<std::string>& lines) { rig.files.files[ProgramRig::kLogFile] = write_call_records(lines); }
+    void log(const std::vector<std::string>& lines) {
+        rig.files.files[ProgramRig::kLogFile] = write_call_records(lines);
+    }
     std::vector<BlockEntry> blocked() { return read_block_records(rig.files.files[ProgramRig::kBlockFile]); }
     void press(CallLogButton button) { log_view.events->button_click(button); }
     void press(PreferencesButton button) { prefs_view.events->button_click(button); }
@@ -98,7 +101,8 @@ TEST_F(WindowsTest, ClearingTheLogAsksFirstThenEmptiesFileAndCopyAndCountsNewCal
     rig.files.fail_replace = true;
     rig.dialogs.answers = {MessageAnswer::Yes};
     press(CallLogButton::Clear);
-    EXPECT_EQ(last_box().text, "The call log could not be emptied (There is not enough space on the disk.). It is left as it was.");
+    EXPECT_EQ(last_box().text,
+              "The call log could not be emptied (There is not enough space on the disk.). It is left as it was.");
     rig.files.fail_replace = false;
     rig.dialogs.answers = {MessageAnswer::Yes};
     press(CallLogButton::Clear);
@@ -140,15 +144,15 @@ TEST_F(WindowsTest, ThePreferencesListShowsNumbersInTheirDisplayFormAndAddKeepsD
     EXPECT_TRUE(rig.registry.writes.empty());
     rig.dialogs.typed = {"acme corp", "(555) 123-4567", std::nullopt, "555-1234", "", "123456789012345678901234"};
     for (int i = 0; i < 4; ++i) press(PreferencesButton::Add);  // the last, both boxes cancelled, adds nothing
-    const std::vector<std::string> added{kSpaces20 + "12345678901234567890", kSpaces20 + "5551234" + std::string(13, ' '),
-                                         "ACME CORP           5551234567          ",
-                                         "JANE                 12345678901234567890"};
+    const std::vector<std::string> added{
+        kSpaces20 + "12345678901234567890", kSpaces20 + "5551234" + std::string(13, ' '),
+        "ACME CORP           5551234567          ", "JANE                 12345678901234567890"};
     EXPECT_EQ(prefs_view.lines, added);
     press(PreferencesButton::Save);
     EXPECT_EQ(blocked()[1], (BlockEntry{"", "5551234"}));
     EXPECT_EQ(prefs_view.lines[1], kSpaces20 + " 555-1234" + std::string(12, ' '));
     EXPECT_EQ(rig.program.block_list.entries().size(), 4u);  // the monitor window's copy reloaded
-    press(PreferencesButton::Save);  // the numbers as the list now shows them
+    press(PreferencesButton::Save);                          // the numbers as the list now shows them
     EXPECT_EQ(blocked()[2], (BlockEntry{"ACME CORP", "555-123-4567"}));
 }
 

@@ -30,8 +30,8 @@ std::string call_log_image(std::size_t records, const std::string& caller) {
     std::vector<std::string> lines;
     lines.reserve(records);
     for (std::size_t i = 0; i < records; ++i) {
-        lines.push_back(call_log_line("03/21", "2:05 PM", caller + std::to_string(i), std::to_string(5550000000 + i),
-                                      i % 3 == 0));
+        lines.push_back(
+            call_log_line("03/21", "2:05 PM", caller + std::to_string(i), std::to_string(5550000000 + i), i % 3 == 0));
     }
     return write_call_records(lines);
 }
@@ -63,8 +63,8 @@ TEST(FileStoreCrashTest, AWriterKilledAtAnyMomentLeavesOneWholeImage) {
     const win32::KernelHandle done(CreateSemaphoreA(nullptr, 0, LONG_MAX, done_name.c_str()));
     ASSERT_TRUE(done.valid());
     std::string command;
-    for (const std::string& word : {win32::install_facts().program_dir + "\\" VANTELMOOR_WRITER_EXE, target, dir.file("a.img"),
-                                    dir.file("b.img"), done_name}) {
+    for (const std::string& word : {win32::install_facts().program_dir + "\\" VANTELMOOR_WRITER_EXE, target,
+                                    dir.file("a.img"), dir.file("b.img"), done_name}) {
         command.append(command.empty() ? "\"" : " \"").append(word).append("\"");
     }
 

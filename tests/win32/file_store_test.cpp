@@ -127,8 +127,12 @@ TEST_F(FileStoreTest, LeftoversAreFilesOfTheTemporaryPatternAndNothingElse) {
     const std::string name = win32::temporary_file_name();
     EXPECT_TRUE(win32::is_temporary_file_name(name)) << name;
     EXPECT_NE(name, win32::temporary_file_name());
-    const std::string kept[] = {"Vantelmoor-0123456789abcdef0123456789abcde.tmp", "Vantelmoor-0123456789abcdef0123456789abcdefg.tmp",
-                                "Vantelmoor-0123456789abcdef0123456789abcdeg.tmp", "vtm1.tmp", "notes.tmp", "Vantelmoor.dat"};
+    const std::string kept[] = {"Vantelmoor-0123456789abcdef0123456789abcde.tmp",
+                                "Vantelmoor-0123456789abcdef0123456789abcdefg.tmp",
+                                "Vantelmoor-0123456789abcdef0123456789abcdeg.tmp",
+                                "vtm1.tmp",
+                                "notes.tmp",
+                                "Vantelmoor.dat"};
     for (const std::string& file : kept) ScratchDirectory::put(dir.file(file), "x");
     ScratchDirectory::put(dir.file(name), "x");
     ASSERT_TRUE(CreateDirectoryA(dir.file(win32::temporary_file_name()).c_str(), nullptr));

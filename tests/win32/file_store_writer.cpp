@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     vantelmoor::win32::Win32FileStore store;
-    const std::optional<std::string> images[] = {store.read_all(argv[2], 1 << 24).bytes, store.read_all(argv[3], 1 << 24).bytes};
+    const std::optional<std::string> images[] = {store.read_all(argv[2], 1 << 24).bytes,
+                                                 store.read_all(argv[3], 1 << 24).bytes};
     const vantelmoor::win32::KernelHandle done(OpenSemaphoreA(SEMAPHORE_MODIFY_STATE, FALSE, argv[4]));
     if (!images[0] || !images[1] || !done) return 2;
     for (;;) {

@@ -53,7 +53,8 @@ TEST(SerialPortTest, AWriteNeverTakenIsCancelledAtItsLimitAndTheNextGoesThrough)
     std::thread drain([&] {
         char buffer[4096];
         DWORD got = 0;
-        while (heard.find("AT\r") == std::string::npos && ReadFile(reader.get(), buffer, sizeof(buffer), &got, nullptr)) {
+        while (heard.find("AT\r") == std::string::npos &&
+               ReadFile(reader.get(), buffer, sizeof(buffer), &got, nullptr)) {
             heard.append(buffer, got);
         }
     });

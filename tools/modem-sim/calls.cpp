@@ -31,9 +31,7 @@ void add_field(std::string& out, std::string_view tag, std::string_view separato
 
 }  // namespace
 
-std::string format_ring(const Profile& profile) {
-    return "\r\n" + std::string(profile.ring) + "\r\n";
-}
+std::string format_ring(const Profile& profile) { return "\r\n" + std::string(profile.ring) + "\r\n"; }
 
 std::string format_report(const CallerInfo& caller, const Profile& profile) {
     std::string out = "\r\n";
@@ -103,8 +101,6 @@ std::optional<CallerInfo> parse_call_args(std::string_view args, std::string& er
     return std::nullopt;
 }
 
-std::span<const ExampleCall> example_calls() {
-    return kExamples;
-}
+std::span<const ExampleCall> example_calls() { return kExamples; }
 
 }  // namespace modem_sim

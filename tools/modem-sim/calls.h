@@ -12,8 +12,8 @@
 namespace modem_sim {
 
 struct CallerInfo {
-    std::string number;  // "P" / "O" / "PRIVATE" for withheld or unavailable numbers are plain values
-    std::string name;    // empty: the report has no NAME line, as when the name is not delivered
+    std::string number;         // "P" / "O" / "PRIVATE" for withheld or unavailable numbers are plain values
+    std::string name;           // empty: the report has no NAME line, as when the name is not delivered
     std::string date = "0321";  // MMDD
     std::string time = "1405";  // HHMM
 };

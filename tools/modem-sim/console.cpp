@@ -1,7 +1,7 @@
 #include "console.h"
 
-#include <cstdio>
 #include <unistd.h>
+#include <cstdio>
 #include <utility>
 
 namespace modem_sim {
@@ -38,9 +38,7 @@ std::optional<std::string> LineSplitter::finish() {
 
 Console::Console(bool quiet) : quiet_(quiet), on_terminal_(isatty(STDOUT_FILENO) == 1) {}
 
-void Console::print(std::string_view line) {
-    write_line(line);
-}
+void Console::print(std::string_view line) { write_line(line); }
 
 void Console::note(std::string_view line) {
     if (!quiet_) {

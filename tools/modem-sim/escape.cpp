@@ -54,32 +54,22 @@ std::optional<std::string> unescape(std::string_view text, std::string& error) {
             return std::nullopt;
         }
         switch (text[i]) {
-        case 'r':
-            out += '\r';
-            break;
-        case 'n':
-            out += '\n';
-            break;
-        case 't':
-            out += '\t';
-            break;
-        case '\\':
-            out += '\\';
-            break;
-        case 'x': {
-            const int high = i + 1 < text.size() ? hex_value(text[i + 1]) : -1;
-            const int low = i + 2 < text.size() ? hex_value(text[i + 2]) : -1;
-            if (high < 0 || low < 0) {
-                error = "\\x needs two hex digits";
-                return std::nullopt;
+            case 'r': out += '\r'; break;
+            case 'n': out += '\n'; break;
+            case 't': out += '\t'; break;
+            case '\\': out += '\\'; break;
+            case 'x': {
+                const int high = i + 1 < text.size() ? hex_value(text[i + 1]) : -1;
+                const int low = i + 2 < text.size() ? hex_value(text[i + 2]) : -1;
+                if (high < 0 || low < 0) {
+                    error = "\\x needs two hex digits";
+                    return std::nullopt;
+                }
+                out += static_cast<char>(high * 16 + low);
+                i += 2;
+                break;
             }
-            out += static_cast<char>(high * 16 + low);
-            i += 2;
-            break;
-        }
-        default:
-            error = std::string("unknown escape \\") + text[i];
-            return std::nullopt;
+            default: error = std::string("unknown escape \\") + text[i]; return std::nullopt;
         }
     }
     return out;

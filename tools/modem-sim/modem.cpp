@@ -13,14 +13,10 @@ constexpr char kCr = '\r';
 constexpr char kBackspace = '\b';
 constexpr char kDelete = 0x7f;
 
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // The command body is upper-cased before parsing.
-bool is_letter(char c) {
-    return c >= 'A' && c <= 'Z';
-}
+bool is_letter(char c) { return c >= 'A' && c <= 'Z'; }
 
 std::string command_body(std::string_view line) {
     std::string body;
@@ -95,8 +91,8 @@ ModemOutput Modem::receive(std::string_view bytes) {
 }
 
 std::string_view Modem::execute(std::string_view line) {
-    if (line.size() < 2 || std::toupper(static_cast<unsigned char>(line[0])) != 'A'
-        || std::toupper(static_cast<unsigned char>(line[1])) != 'T') {
+    if (line.size() < 2 || std::toupper(static_cast<unsigned char>(line[0])) != 'A' ||
+        std::toupper(static_cast<unsigned char>(line[1])) != 'T') {
         return {};
     }
     if (overflow_) {
@@ -151,27 +147,24 @@ std::string_view Modem::execute(std::string_view line) {
 
 bool Modem::run_basic(char command, std::string_view value) {
     switch (command) {
-    case 'A':
-        off_hook_ = true;
-        answering_ = true;
-        return true;
-    case 'H':
-        if (value.empty() || value == "0" || value == "1") {
-            off_hook_ = value == "1";
+        case 'A':
+            off_hook_ = true;
+            answering_ = true;
             return true;
-        }
-        return false;
-    case 'E':
-        if (value.empty() || value == "0" || value == "1") {
-            echo_ = value == "1";
-            return true;
-        }
-        return false;
-    case 'Z':
-        reset();
-        return true;
-    default:
-        return true;
+        case 'H':
+            if (value.empty() || value == "0" || value == "1") {
+                off_hook_ = value == "1";
+                return true;
+            }
+            return false;
+        case 'E':
+            if (value.empty() || value == "0" || value == "1") {
+                echo_ = value == "1";
+                return true;
+            }
+            return false;
+        case 'Z': reset(); return true;
+        default: return true;
     }
 }
 

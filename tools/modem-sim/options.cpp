@@ -51,7 +51,7 @@ bool apply_value(Options& options, std::string_view name, std::string_view value
         return true;
     }
     // What is left are the timing options.
-    auto& field = name == "--report-delay"  ? options.timing.report_delay
+    auto& field = name == "--report-delay" ? options.timing.report_delay
                   : name == "--line-delay" ? options.timing.line_delay
                                            : options.timing.ring_interval;
     const auto millis = parse_millis(value);
@@ -64,8 +64,8 @@ bool apply_value(Options& options, std::string_view name, std::string_view value
 }
 
 bool takes_value(std::string_view name) {
-    return name == "--profile" || name == "--echo" || name == "--log" || name == "--link"
-        || name == "--report-delay" || name == "--ring-interval" || name == "--line-delay";
+    return name == "--profile" || name == "--echo" || name == "--log" || name == "--link" || name == "--report-delay" ||
+           name == "--ring-interval" || name == "--line-delay";
 }
 
 }  // namespace
@@ -108,7 +108,9 @@ std::string usage() {
     return "usage: modem-sim [options]\n"
            "Simulates a caller-ID modem on a pseudo-terminal; prints \"PTY /dev/pts/N\" first.\n"
            "\n"
-           "  --profile NAME        modem behaviour (" + profile_names() + ")\n"
+           "  --profile NAME        modem behaviour (" +
+           profile_names() +
+           ")\n"
            "  --echo on|off         echo received characters, as E1/E0 (default on)\n"
            "  --log FILE            log every byte in (RX) and out (TX) with timestamps\n"
            "  --link PATH           also make PATH a symlink to the pseudo-terminal\n"

@@ -8,8 +8,7 @@ namespace {
 
 // The first entry is the default. A new kind of modem is one more line here.
 constexpr std::array kProfiles = {
-    Profile{"standard", "AT+VCID and AT#VCID accepted, RING then NMBR=... report", true, true, "=", "RING",
-            false},
+    Profile{"standard", "AT+VCID and AT#VCID accepted, RING then NMBR=... report", true, true, "=", "RING", false},
     Profile{"spaced", "as standard, report fields read \"NMBR = ...\"", true, true, " = ", "RING", false},
     Profile{"plus-error", "AT+VCID answers ERROR, AT#VCID accepted", false, true, "=", "RING", false},
     Profile{"no-callerid", "both caller-ID commands answer ERROR", false, false, "=", "RING", false},
@@ -19,9 +18,7 @@ constexpr std::array kProfiles = {
 
 }  // namespace
 
-std::span<const Profile> profiles() {
-    return kProfiles;
-}
+std::span<const Profile> profiles() { return kProfiles; }
 
 const Profile* find_profile(std::string_view name) {
     for (const Profile& profile : kProfiles) {

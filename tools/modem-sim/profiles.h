@@ -10,8 +10,8 @@ namespace modem_sim {
 struct Profile {
     std::string_view name;
     std::string_view summary;
-    bool accepts_plus_vcid;    // AT+VCID=n
-    bool accepts_hash_vcid;    // AT#VCID=n
+    bool accepts_plus_vcid;      // AT+VCID=n
+    bool accepts_hash_vcid;      // AT#VCID=n
     std::string_view separator;  // between a report field's tag and its value
     std::string_view ring;       // the ring result line
     bool report_first;           // report before the first ring (UK style) instead of after it

@@ -1,13 +1,13 @@
 #include "pty.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdlib>
 #include <string_view>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <system_error>
-#include <termios.h>
-#include <unistd.h>
 #include <utility>
 
 namespace modem_sim {

@@ -1,10 +1,10 @@
 #include "signals.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <cerrno>
 #include <csignal>
-#include <fcntl.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace modem_sim {
 

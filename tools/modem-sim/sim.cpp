@@ -3,12 +3,12 @@
 #include "escape.h"
 #include "text.h"
 
+#include <poll.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <poll.h>
-#include <unistd.h>
 
 namespace modem_sim {
 
@@ -48,8 +48,7 @@ void Sim::plug_in() {
 
 const std::vector<Sim::Command>& Sim::commands() {
     static const std::vector<Command> table = {
-        {"call", "[date=MMDD] [time=HHMM] NUMBER [NAME...]", "ring with a caller-ID report",
-         &Sim::call_command},
+        {"call", "[date=MMDD] [time=HHMM] NUMBER [NAME...]", "ring with a caller-ID report", &Sim::call_command},
         {"example", "N", "play built-in example call N", &Sim::example_command},
         {"examples", "", "list the example calls", &Sim::examples_command},
         {"raw", "TEXT", "send TEXT with escapes \\r \\n \\t \\\\ \\xHH", &Sim::raw_command},
@@ -69,8 +68,8 @@ const std::vector<Sim::Command>& Sim::commands() {
 void Sim::run() {
     while (running_) {
         const bool port_paused = port_paused_until_.has_value() || !pty_;
-        const short port_events = static_cast<short>((port_paused ? 0 : POLLIN)
-                                                      | (outgoing_.empty() || port_paused ? 0 : POLLOUT));
+        const short port_events =
+            static_cast<short>((port_paused ? 0 : POLLIN) | (outgoing_.empty() || port_paused ? 0 : POLLOUT));
         pollfd fds[] = {
             {stop_fd_, POLLIN, 0},
             {port_events != 0 ? master_ : -1, port_events, 0},
@@ -211,8 +210,8 @@ void Sim::handle_line(std::string_view line) {
     const std::string_view name = text.substr(0, text.find_first_of(" \t"));
     const std::string_view args = trim(text.substr(name.size()));
     const auto& table = commands();
-    const auto command = std::find_if(table.begin(), table.end(),
-                                      [&](const Command& candidate) { return candidate.name == name; });
+    const auto command =
+        std::find_if(table.begin(), table.end(), [&](const Command& candidate) { return candidate.name == name; });
     if (command == table.end()) {
         error("unknown command '" + std::string(name) + "' (try help)");
         return;
@@ -283,9 +282,7 @@ void Sim::end_call() {
     mark_done();
 }
 
-void Sim::error(std::string_view message) {
-    console_.print("error: " + std::string(message));
-}
+void Sim::error(std::string_view message) { console_.print("error: " + std::string(message)); }
 
 void Sim::call_command(std::string_view args) {
     std::string problem;
@@ -430,8 +427,6 @@ void Sim::help_command(std::string_view) {
     console_.print("profiles: " + profile_names());
 }
 
-void Sim::quit_command(std::string_view) {
-    running_ = false;
-}
+void Sim::quit_command(std::string_view) { running_ = false; }
 
 }  // namespace modem_sim

@@ -51,8 +51,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/tray_window_win32.h"
 #include "platform/win32/input_box_win32.h"
+#include "platform/win32/tray_window_win32.h"
 #include "ui/dialog_layout.h"
 #include "ui/main_window_layout.h"
 #include "ui/tray_view.h"
@@ -200,7 +200,8 @@ std::optional<UINT> find_menu_item(const std::string& wanted) {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: probe text|enabled|checked|items|visible|close|click|key|menu|box|answer|wait|wait-box|file|hold ...\n");
+                 "usage: probe "
+                 "text|enabled|checked|items|visible|close|click|key|menu|box|answer|wait|wait-box|file|hold ...\n");
     return 2;
 }
 
@@ -294,8 +295,8 @@ int choose_tray_item(const std::string& caption) {
 
 // Chooses a menu item of the window and waits until the list of the window it opens holds `count`
 // lines; prints how long that took, in milliseconds.
-int timed_menu(const std::string& caption, const std::string& item, const std::string& opened,
-               const std::string& list, int count) {
+int timed_menu(const std::string& caption, const std::string& item, const std::string& opened, const std::string& list,
+               int count) {
     const HWND window = find_top_level(caption, false);
     const auto id = find_menu_item(item);
     if (!window || !id) return 1;
@@ -372,7 +373,8 @@ int run(const std::vector<std::string>& args) {
     if (command == "wait" && args.size() >= 4) return wait_for_text(caption, arg(2), arg(3), seconds(4));
     if (command == "wait-box") return wait_for_box(caption, seconds(2));
     if (command == "file" && args.size() == 3) return choose_file(caption, arg(2));
-    if (command == "timed-menu" && args.size() >= 6) return timed_menu(caption, arg(2), arg(3), arg(4), std::stoi(arg(5)));
+    if (command == "timed-menu" && args.size() >= 6)
+        return timed_menu(caption, arg(2), arg(3), arg(4), std::stoi(arg(5)));
     if (command == "type") {  // into the input box with that caption; no text: Cancel
         const HWND box = FindWindowA(vantelmoor::win32::Win32InputBox::kWindowClass, caption.c_str());
         if (!box) return 1;
@@ -447,8 +449,9 @@ int run(const std::vector<std::string>& args) {
             item.resize(static_cast<std::size_t>(
                 SendMessageW(*control, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()))));
             std::string text(item.size() * 2 + 1, '\0');
-            text.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, item.c_str(), static_cast<int>(item.size()),
-                                                                     text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
+            text.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, item.c_str(),
+                                                                     static_cast<int>(item.size()), text.data(),
+                                                                     static_cast<int>(text.size()), nullptr, nullptr)));
             std::printf("%s\n", text.c_str());
         }
     } else if (command == "selected") {
@@ -461,9 +464,11 @@ int run(const std::vector<std::string>& args) {
         PostMessageA(GetParent(*control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(*control), LBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(*control));
     } else if (command == "key") {
-        const WPARAM key = arg(3) == "escape" ? VK_ESCAPE : arg(3) == "f12" ? VK_F12 : arg(3) == "f1" ? VK_F1
-                           : arg(3) == "space"                              ? VK_SPACE
-                                                                            : VK_RETURN;
+        const WPARAM key = arg(3) == "escape"  ? VK_ESCAPE
+                           : arg(3) == "f12"   ? VK_F12
+                           : arg(3) == "f1"    ? VK_F1
+                           : arg(3) == "space" ? VK_SPACE
+                                               : VK_RETURN;
         PostMessageA(*control, WM_KEYDOWN, key, 1);
         PostMessageA(*control, WM_KEYUP, key, 0xC0000001);
     } else {

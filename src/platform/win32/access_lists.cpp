@@ -46,7 +46,8 @@ std::vector<BYTE> sid_of(Trustee trustee) {
 }  // namespace
 
 AccessPlan data_folder_access() {
-    return {Trustee::Administrators, true,
+    return {Trustee::Administrators,
+            true,
             {{Trustee::System, FILE_ALL_ACCESS, kEverything},
              {Trustee::Administrators, FILE_ALL_ACCESS, kEverything},
              {Trustee::Users, kFolderForUsers, 0},
@@ -55,28 +56,32 @@ AccessPlan data_folder_access() {
 }
 
 AccessPlan installed_marker_access() {
-    return {Trustee::Administrators, true,
+    return {Trustee::Administrators,
+            true,
             {{Trustee::System, FILE_ALL_ACCESS, 0},
              {Trustee::Administrators, FILE_ALL_ACCESS, 0},
              {Trustee::Users, FILE_GENERIC_READ, 0}}};
 }
 
 AccessPlan settings_key_access() {
-    return {Trustee::Administrators, true,
+    return {Trustee::Administrators,
+            true,
             {{Trustee::System, KEY_ALL_ACCESS, CONTAINER_INHERIT_ACE},
              {Trustee::Administrators, KEY_ALL_ACCESS, CONTAINER_INHERIT_ACE},
              {Trustee::Users, KEY_QUERY_VALUE | KEY_SET_VALUE, 0}}};
 }
 
 AccessPlan screening_mutex_access() {
-    return {std::nullopt, true,
+    return {std::nullopt,
+            true,
             {{Trustee::AuthenticatedUsers, SYNCHRONIZE | MUTEX_MODIFY_STATE, 0},
              {Trustee::System, MUTEX_ALL_ACCESS, 0},
              {Trustee::Administrators, MUTEX_ALL_ACCESS, 0}}};
 }
 
 AccessPlan elevated_instance_access() {
-    return {std::nullopt, true, {{Trustee::System, MUTEX_ALL_ACCESS, 0}, {Trustee::Administrators, MUTEX_ALL_ACCESS, 0}}};
+    return {
+        std::nullopt, true, {{Trustee::System, MUTEX_ALL_ACCESS, 0}, {Trustee::Administrators, MUTEX_ALL_ACCESS, 0}}};
 }
 
 SecurityDescriptor::SecurityDescriptor(const AccessPlan& plan) : protected_(plan.protect) {
@@ -95,7 +100,8 @@ SecurityDescriptor::SecurityDescriptor(const AccessPlan& plan) : protected_(plan
             cannot_build("adding an entry");
         }
     }
-    if (!InitializeSecurityDescriptor(&descriptor_, SECURITY_DESCRIPTOR_REVISION)) cannot_build("starting the descriptor");
+    if (!InitializeSecurityDescriptor(&descriptor_, SECURITY_DESCRIPTOR_REVISION))
+        cannot_build("starting the descriptor");
     if (!SetSecurityDescriptorDacl(&descriptor_, TRUE, acl, FALSE)) cannot_build("giving the list");
     if (plan.protect && !SetSecurityDescriptorControl(&descriptor_, SE_DACL_PROTECTED, SE_DACL_PROTECTED)) {
         cannot_build("protecting the list");
@@ -118,9 +124,8 @@ SECURITY_INFORMATION SecurityDescriptor::parts() const {
 std::string SecurityDescriptor::sddl() const {
     char* text = nullptr;
     auto* self = const_cast<SECURITY_DESCRIPTOR*>(&descriptor_);
-    if (!ConvertSecurityDescriptorToStringSecurityDescriptorA(self, SDDL_REVISION_1,
-                                                              OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
-                                                              &text, nullptr)) {
+    if (!ConvertSecurityDescriptorToStringSecurityDescriptorA(
+            self, SDDL_REVISION_1, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &text, nullptr)) {
         cannot_build("writing it as text");
     }
     const LocalMemory owned(text);

@@ -44,10 +44,10 @@ private:
     WindowHandle results_;
     std::mutex lock_;
     std::condition_variable wake_;
-    std::deque<Job> jobs_;                 // guarded by lock_
+    std::deque<Job> jobs_;                        // guarded by lock_
     std::deque<std::function<void()>> finished_;  // guarded by lock_
-    bool busy_ = false;                    // guarded by lock_
-    bool stopping_ = false;                // guarded by lock_
+    bool busy_ = false;                           // guarded by lock_
+    bool stopping_ = false;                       // guarded by lock_
     std::thread worker_;
 };
 

@@ -34,7 +34,8 @@ Win32EntryEditor::~Win32EntryEditor() {
 
 std::optional<BlockEntry> Win32EntryEditor::ask(HWND owner, const std::string& title, const BlockEntry& entry,
                                                 const EntryCheck& check) {
-    if (!create_window(small_dialog_class(kWindowClass), WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, title.c_str(), kStyle, 0, 0)) {
+    if (!create_window(small_dialog_class(kWindowClass), WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, title.c_str(),
+                       kStyle, 0, 0)) {
         return std::nullopt;
     }
     const auto text_of = [&](int id) -> std::string {

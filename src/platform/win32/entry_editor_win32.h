@@ -23,7 +23,8 @@ public:
     ~Win32EntryEditor();
 
     // nullopt when the user cancelled, or when the editor could not be created.
-    std::optional<BlockEntry> ask(HWND owner, const std::string& title, const BlockEntry& entry, const EntryCheck& check);
+    std::optional<BlockEntry> ask(HWND owner, const std::string& title, const BlockEntry& entry,
+                                  const EntryCheck& check);
 
 private:
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;

@@ -133,7 +133,8 @@ FileRead Win32FileStore::read_all(const std::string& path, std::size_t largest) 
         const std::size_t used = bytes.size();
         bytes.resize(used + kChunk);
         DWORD read = 0;
-        if (!ReadFile(file.get(), bytes.data() + used, kChunk, &read, nullptr)) return {std::nullopt, last_error_text()};
+        if (!ReadFile(file.get(), bytes.data() + used, kChunk, &read, nullptr))
+            return {std::nullopt, last_error_text()};
         bytes.resize(used + read);
         if (bytes.size() > largest) return {std::nullopt, "it is larger than the program ever writes"};
         if (read == 0) return {std::move(bytes), {}};

@@ -55,13 +55,13 @@ inline HWND null_window() { return nullptr; }
 inline void destroy_window(HWND h) { DestroyWindow(h); }
 inline void close_key(HKEY h) { RegCloseKey(h); }
 
-using FileHandle = Owned<HANDLE, close_handle, invalid_file>;       // CreateFile results
-using FindHandle = Owned<HANDLE, find_close, invalid_file>;         // FindFirstFile searches
-using KernelHandle = Owned<HANDLE, close_handle, null_handle>;       // events, threads, mutexes, tokens
-using GdiObject = Owned<HGDIOBJ, delete_gdi, null_gdi>;              // fonts, brushes, pens
-using MenuHandle = Owned<HMENU, destroy_menu, null_menu>;            // a menu no window owns (yet)
+using FileHandle = Owned<HANDLE, close_handle, invalid_file>;   // CreateFile results
+using FindHandle = Owned<HANDLE, find_close, invalid_file>;     // FindFirstFile searches
+using KernelHandle = Owned<HANDLE, close_handle, null_handle>;  // events, threads, mutexes, tokens
+using GdiObject = Owned<HGDIOBJ, delete_gdi, null_gdi>;         // fonts, brushes, pens
+using MenuHandle = Owned<HMENU, destroy_menu, null_menu>;       // a menu no window owns (yet)
 using Accelerators = Owned<HACCEL, destroy_accelerators, null_accelerators>;
-using LocalMemory = Owned<HLOCAL, local_free, null_local>;           // what the system allocated with LocalAlloc
+using LocalMemory = Owned<HLOCAL, local_free, null_local>;  // what the system allocated with LocalAlloc
 using RegistryKeyHandle = Owned<HKEY, close_key, null_key>;
 using WindowHandle = Owned<HWND, destroy_window, null_window>;  // a window no other window owns
 

@@ -38,7 +38,8 @@ Win32InputBox::~Win32InputBox() {
 }
 
 std::optional<std::string> Win32InputBox::ask(HWND owner, const std::string& prompt, const std::string& title) {
-    if (!create_window(small_dialog_class(kWindowClass), WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, title.c_str(), kStyle, 0, 0)) {
+    if (!create_window(small_dialog_class(kWindowClass), WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, title.c_str(),
+                       kStyle, 0, 0)) {
         return std::nullopt;
     }
     const auto text_of = [&](int id) -> std::string {

@@ -46,9 +46,9 @@ ControlClass control_class(const ControlLayout& item) {
     const DWORD align = item.align == TextAlign::Centre ? SS_CENTER : item.align == TextAlign::Right ? SS_RIGHT : 0;
     switch (item.kind) {
         case ControlKind::Button:
-            return {"BUTTON", static_cast<DWORD>(WS_TABSTOP | (item.id == Control::Connect1 ? BS_DEFPUSHBUTTON
-                                                                                            : BS_PUSHBUTTON) |
-                                                 BS_MULTILINE),
+            return {"BUTTON",
+                    static_cast<DWORD>(WS_TABSTOP | (item.id == Control::Connect1 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) |
+                                       BS_MULTILINE),
                     0};
         case ControlKind::TextBox: return {"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
         case ControlKind::LogBox:
@@ -76,13 +76,13 @@ bool Win32MainWindow::create() {
     window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
     window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     window_class.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(1));
-    window_class.hIconSm = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON,
-                                                         GetSystemMetrics(SM_CXSMICON),
-                                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    window_class.hIconSm =
+        static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                      GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     window_class.lpszClassName = kWindowClass;
     for (const ControlLayout& item : main_window_controls()) looks_[item.id] = {item.fore, item.back};
-    if (!create_window(window_class, WS_EX_CONTROLPARENT, std::string(kMainWindowCaption).c_str(), kWindowStyle,
-                       400, 600) ||
+    if (!create_window(window_class, WS_EX_CONTROLPARENT, std::string(kMainWindowCaption).c_str(), kWindowStyle, 400,
+                       600) ||
         !create_controls() || !create_menu()) {
         return false;
     }
@@ -98,9 +98,9 @@ bool Win32MainWindow::create_menu() {
     for (const MenuEntry& entry : main_menu()) {
         std::string caption(entry.caption);
         if (!entry.shortcut.empty()) caption.append(1, '\t').append(entry.shortcut);
-        const BOOL added = entry.item ? AppendMenuA(actions.get(), MF_STRING, static_cast<UINT_PTR>(*entry.item),
-                                                    caption.c_str())
-                                      : AppendMenuA(actions.get(), MF_SEPARATOR, 0, nullptr);
+        const BOOL added =
+            entry.item ? AppendMenuA(actions.get(), MF_STRING, static_cast<UINT_PTR>(*entry.item), caption.c_str())
+                       : AppendMenuA(actions.get(), MF_SEPARATOR, 0, nullptr);
         if (!added) return false;
     }
     if (!AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(actions.get()),
@@ -141,13 +141,14 @@ void Win32MainWindow::apply_dpi(int dpi) {
         if (!control) continue;
         const RECT r = pixel_rect(item);
         MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
-        const GdiObject& font =
-            item.font == FontStyle::Bold ? font_bold_ : item.font == FontStyle::Fixed ? font_fixed_ : font_default_;
+        const GdiObject& font = item.font == FontStyle::Bold    ? font_bold_
+                                : item.font == FontStyle::Fixed ? font_fixed_
+                                                                : font_default_;
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     }
     const SIZE outer = outer_size(dpi);
-    SetWindowPos(window_, nullptr, twips_to_pixels(kMainLeft, dpi), twips_to_pixels(kMainTop, dpi), outer.cx,
-                 outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, twips_to_pixels(kMainLeft, dpi), twips_to_pixels(kMainTop, dpi), outer.cx, outer.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     // A menu bar that wrapped, or a frame the system draws wider than it said, shows in the client
     // area the window got: it is made up for once.
     RECT client{};
@@ -296,11 +297,8 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return DefWindowProcA(window_, message, wparam, lparam);
         }
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLOREDIT:
-            return colour_control(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
-        case WM_PAINT:
-            paint();
-            return 0;
+        case WM_CTLCOLOREDIT: return colour_control(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+        case WM_PAINT: paint(); return 0;
         case WM_DPICHANGED: {
             apply_dpi(HIWORD(wparam));
             const auto* suggested = reinterpret_cast<const RECT*>(lparam);
@@ -312,8 +310,7 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             if (events_ && !events_->query_unload(CloseReason::User)) return 0;
             DestroyWindow(window_);
             return 0;
-        case WM_QUERYENDSESSION:
-            return events_ ? events_->query_unload(CloseReason::System) : TRUE;
+        case WM_QUERYENDSESSION: return events_ ? events_->query_unload(CloseReason::System) : TRUE;
         case WM_ENDSESSION:
             if (wparam && events_) events_->form_unload();
             return 0;
@@ -322,8 +319,7 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             window_ = nullptr;
             PostQuitMessage(0);
             return 0;
-        default:
-            return DefWindowProcA(window_, message, wparam, lparam);
+        default: return DefWindowProcA(window_, message, wparam, lparam);
     }
 }
 

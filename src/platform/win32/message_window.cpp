@@ -9,8 +9,8 @@ WindowHandle make_message_window(const char* class_name, WNDPROC procedure, void
     window_class.hInstance = GetModuleHandleA(nullptr);
     window_class.lpszClassName = class_name;
     RegisterClassExA(&window_class);  // fails harmlessly when registered already; the window's creation tells
-    WindowHandle window(CreateWindowExA(0, class_name, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                        GetModuleHandleA(nullptr), nullptr));
+    WindowHandle window(
+        CreateWindowExA(0, class_name, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr));
     if (window) SetWindowLongPtrA(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
     return window;
 }

@@ -24,8 +24,9 @@ public:
             return;
         }
         dc_ = CreateDCA(nullptr, name, nullptr, nullptr);
-        if (!dc_) failure_ = std::string("the printer ") + name + " cannot be reached (" +
-                             system_error_text(GetLastError()) + ")";
+        if (!dc_)
+            failure_ =
+                std::string("the printer ") + name + " cannot be reached (" + system_error_text(GetLastError()) + ")";
     }
     ~PrinterDc() {
         if (dc_) DeleteDC(dc_);
@@ -58,7 +59,9 @@ private:
     std::string failure_;
 };
 
-std::string last_error(const char* step) { return std::string(step) + " failed (" + system_error_text(GetLastError()) + ")"; }
+std::string last_error(const char* step) {
+    return std::string(step) + " failed (" + system_error_text(GetLastError()) + ")";
+}
 
 // On the printing thread: the page's lines, the pages, and the document.
 PrintFailure print_now(const std::string& document, int points, const Paginate& paginate) {
@@ -101,7 +104,8 @@ PrintFailure print_now(const std::string& document, int points, const Paginate& 
 void Win32Printer::print(const std::string& document, int points, Paginate paginate,
                          std::function<void(PrintFailure)> done) {
     auto failure = std::make_shared<PrintFailure>();
-    work_.run([failure, document, points, paginate = std::move(paginate)] { *failure = print_now(document, points, paginate); },
+    work_.run([failure, document, points,
+               paginate = std::move(paginate)] { *failure = print_now(document, points, paginate); },
               [failure, done = std::move(done)] { done(*failure); });
 }
 

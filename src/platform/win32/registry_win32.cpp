@@ -36,11 +36,10 @@ long Win32Registry::query_value(RegistryKey key, const std::string& name, std::u
     return result;
 }
 
-long Win32Registry::create_key(RegistryRoot root, const std::string& path, std::uint32_t access,
-                               RegistryKey& key) {
+long Win32Registry::create_key(RegistryRoot root, const std::string& path, std::uint32_t access, RegistryKey& key) {
     HKEY created = nullptr;
-    const LONG result = RegCreateKeyExA(root_key(root), path.c_str(), 0, const_cast<char*>(""),
-                                        REG_OPTION_NON_VOLATILE, access, nullptr, &created, nullptr);
+    const LONG result = RegCreateKeyExA(root_key(root), path.c_str(), 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE,
+                                        access, nullptr, &created, nullptr);
     if (result == ERROR_SUCCESS) key = reinterpret_cast<RegistryKey>(created);
     return result;
 }

@@ -15,8 +15,8 @@ struct Column {
     int width_twips;
 };
 
-constexpr std::array<Column, kRuleColumns> kColumns{{
-    {"Name", 2700}, {"Number", 2700}, {"Calls caught", 1320}, {"Last caught", 1800}}};
+constexpr std::array<Column, kRuleColumns> kColumns{
+    {{"Name", 2700}, {"Number", 2700}, {"Calls caught", 1320}, {"Last caught", 1800}}};
 
 RuleList list_of(int id) { return id == kRulesLists + 1 ? RuleList::Allow : RuleList::Block; }
 

@@ -37,13 +37,10 @@ PortError map_open_error(DWORD error) {
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
         case ERROR_INVALID_NAME:
-        case ERROR_BAD_UNIT:
-            return {kPortInvalid, "Invalid port number"};
+        case ERROR_BAD_UNIT: return {kPortInvalid, "Invalid port number"};
         case ERROR_ACCESS_DENIED:
-        case ERROR_SHARING_VIOLATION:
-            return {kPortAlreadyOpen, "Port already open"};
-        default:
-            return port_error(error);
+        case ERROR_SHARING_VIOLATION: return {kPortAlreadyOpen, "Port already open"};
+        default: return port_error(error);
     }
 }
 

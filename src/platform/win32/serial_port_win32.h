@@ -72,7 +72,7 @@ private:
     WindowHandle notify_window_;
 
     mutable CRITICAL_SECTION lock_{};
-    std::deque<char> received_;  // guarded by lock_
+    std::deque<char> received_;   // guarded by lock_
     bool notify_posted_ = false;  // guarded by lock_
 };
 

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "platform/win32/access_lists.h"
-#include "platform/win32/handles.h"
 #include "platform/win32/file_store_win32.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/input_box_win32.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/window_base.h"
@@ -37,8 +37,8 @@ std::string folder(int csidl, const char* otherwise) {
 // system cannot say.
 std::string final_path(const std::string& path) {
     const FileHandle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                      0, nullptr));
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                      nullptr));
     if (!file) return path;
     std::string resolved(MAX_PATH, '\0');
     DWORD length = GetFinalPathNameByHandleA(file.get(), resolved.data(), static_cast<DWORD>(resolved.size()), 0);
@@ -108,8 +108,8 @@ bool Win32ScreeningLock::try_take() {
     if (held_) return true;
     if (!mutex_) {
         SecurityDescriptor access(screening_mutex_access());
-        mutex_.reset(CreateMutexExA(access.attributes(), "Global\\Vantelmoor.Screening", 0,
-                                    SYNCHRONIZE | MUTEX_MODIFY_STATE));
+        mutex_.reset(
+            CreateMutexExA(access.attributes(), "Global\\Vantelmoor.Screening", 0, SYNCHRONIZE | MUTEX_MODIFY_STATE));
         if (!mutex_) return false;
     }
     const DWORD waited = WaitForSingleObject(mutex_.get(), 0);

@@ -3,7 +3,6 @@
 #include <memory>
 #include <string>
 
-
 namespace vantelmoor::win32 {
 namespace {
 
@@ -34,7 +33,8 @@ bool Win32TrayWindow::create() {
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTrayPictureId)), instance_, nullptr);
     if (!picture_) return false;
     for (const TrayMenuEntry& entry : kTrayMenu) {
-        if (!AppendMenuA(menu_.get(), MF_STRING, static_cast<UINT_PTR>(entry.item), std::string(entry.caption).c_str())) {
+        if (!AppendMenuA(menu_.get(), MF_STRING, static_cast<UINT_PTR>(entry.item),
+                         std::string(entry.caption).c_str())) {
             return false;
         }
         if (entry.separator_after && !AppendMenuA(menu_.get(), MF_SEPARATOR, 0, nullptr)) return false;
@@ -65,9 +65,7 @@ void Win32TrayWindow::show_icon(const std::string& tip) {
     SetWindowTextA(picture_, data.szTip);
     auto shown = std::make_shared<bool>(false);
     shell_calls_.run(
-        [data, shown]() mutable {
-            *shown = Shell_NotifyIconA(NIM_MODIFY, &data) || Shell_NotifyIconA(NIM_ADD, &data);
-        },
+        [data, shown]() mutable { *shown = Shell_NotifyIconA(NIM_MODIFY, &data) || Shell_NotifyIconA(NIM_ADD, &data); },
         [this, shown] {
             if (events_) events_->icon_shown(*shown);
         });

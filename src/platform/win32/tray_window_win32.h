@@ -41,7 +41,7 @@ private:
 
     HINSTANCE instance_;
     HWND picture_ = nullptr;
-    MenuHandle menu_;  // the pop-up menu mnuFile
+    MenuHandle menu_;       // the pop-up menu mnuFile
     HICON icon_ = nullptr;  // shared with the resource, not destroyed
     UINT taskbar_created_ = 0;
     TrayViewEvents* events_ = nullptr;

@@ -63,7 +63,8 @@ std::optional<ChosenFile> Win32UserFiles::save(const std::string& title, const s
     OPENFILENAMEA chosen = dialog(owner_(), title, path, OFN_OVERWRITEPROMPT);
     if (!GetSaveFileNameA(&chosen)) return std::nullopt;
     ChosenFile file{path, std::nullopt, {}};
-    const FileHandle handle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const FileHandle handle(
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (!handle || !WriteFile(handle.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
         written != bytes.size() || !FlushFileBuffers(handle.get())) {
@@ -95,8 +96,8 @@ std::string Win32TextCodec::to_ansi(std::string_view utf8, std::size_t& replaced
 std::string Win32TextCodec::to_utf8(std::string_view ansi) const {
     const std::wstring text = wide(ansi);
     if (text.empty()) return {};
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                           nullptr);
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length, nullptr, nullptr);
     return utf8;

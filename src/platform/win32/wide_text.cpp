@@ -15,7 +15,8 @@ std::string narrow(std::wstring_view text) {
     const int size =
         WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string converted(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), converted.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), converted.data(), size, nullptr,
+                        nullptr);
     return converted;
 }
 

@@ -16,7 +16,8 @@ bool is_push_button(HWND window) {
 
 void WindowBase::dispatch(MSG& message) {
     const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    const bool ours = root && GetClassLongPtrA(root, GCLP_WNDPROC) == reinterpret_cast<ULONG_PTR>(&WindowBase::procedure);
+    const bool ours =
+        root && GetClassLongPtrA(root, GCLP_WNDPROC) == reinterpret_cast<ULONG_PTR>(&WindowBase::procedure);
     auto* window = ours ? reinterpret_cast<WindowBase*>(GetWindowLongPtrA(root, GWLP_USERDATA)) : nullptr;
     if (window && window->window_ && window->translate(message)) return;
     TranslateMessage(&message);

@@ -3,9 +3,9 @@
 
 #include <deque>
 #include <functional>
-#include <utility>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/application.h"
@@ -26,9 +26,9 @@ struct ShownBox {
 class FakeDialogs : public Dialogs {
 public:
     std::vector<ShownBox> shown;
-    std::deque<MessageAnswer> answers;         // taken in order; Ok or No when none is left
+    std::deque<MessageAnswer> answers;             // taken in order; Ok or No when none is left
     std::deque<std::optional<std::string>> typed;  // input boxes' answers; cancelled when none is left
-    std::vector<bool> busy;                    // every change of the pointer
+    std::vector<bool> busy;                        // every change of the pointer
 
     std::optional<std::string> input_box(const std::string&, const std::string&) override {
         if (typed.empty()) return std::nullopt;

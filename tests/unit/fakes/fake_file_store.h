@@ -15,7 +15,8 @@ namespace vantelmoor::test {
 
 class FakeFileStore : public FileStore {
 public:
-    static constexpr const char* kHeld = "The process cannot access the file because it is being used by another process.";
+    static constexpr const char* kHeld =
+        "The process cannot access the file because it is being used by another process.";
 
     std::map<std::string, std::string> files;
     std::set<std::string> unreadable;  // reads (and so rewrites) of these fail

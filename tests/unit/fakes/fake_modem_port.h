@@ -25,7 +25,7 @@ public:
     // Port numbers that exist, and the failure of those that cannot be opened.
     std::map<int, PortResult> ports{{1, std::nullopt}};
     std::vector<Written> writes;
-    std::vector<int> opened;  // port numbers in the order they were opened
+    std::vector<int> opened;                           // port numbers in the order they were opened
     std::function<void(const std::string&)> on_write;  // the modem's side of a write
     PortResult write_failure;                          // every write fails with this
 

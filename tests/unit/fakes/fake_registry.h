@@ -21,9 +21,9 @@ class FakeRegistry : public Registry {
 public:
     // key path -> value name -> value; keys of HKEY_CURRENT_USER have their path after "HKCU\\"
     std::map<std::string, std::map<std::string, StoredValue>> keys;
-    bool read_only = false;  // any access mask with write rights is refused
+    bool read_only = false;            // any access mask with write rights is refused
     std::set<std::string> unreadable;  // keys (as named in `keys`) this user may not open at all
-    std::vector<std::string> writes;  // value names set or deleted, in order
+    std::vector<std::string> writes;   // value names set or deleted, in order
 
     void put_text(const std::string& path, const std::string& name, const std::string& text) {
         std::vector<std::uint8_t> data(text.begin(), text.end());
@@ -50,8 +50,8 @@ public:
         if (!keys.contains(named(root, path))) return kRegistryNotFound;
         return hand_out(named(root, path), key);
     }
-    long query_value(RegistryKey key, const std::string& name, std::uint32_t& type,
-                     std::vector<std::uint8_t>& data, std::uint32_t& size) override {
+    long query_value(RegistryKey key, const std::string& name, std::uint32_t& type, std::vector<std::uint8_t>& data,
+                     std::uint32_t& size) override {
         const auto& values = keys[path_of(key)];
         const auto value = values.find(name);
         if (value == values.end()) return kRegistryNotFound;

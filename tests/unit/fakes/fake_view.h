@@ -77,7 +77,9 @@ public:
     void delete_icon() override { tip.reset(); }
     void set_menu_enabled(TrayMenuItem item, bool enabled) override { menu_enabled[item] = enabled; }
     void show_menu() override { ++menus_shown; }
-    void show_balloon(const std::string& title, const std::string& text) override { balloons.push_back(title + ": " + text); }
+    void show_balloon(const std::string& title, const std::string& text) override {
+        balloons.push_back(title + ": " + text);
+    }
     std::vector<std::string> balloons;
 };
 
@@ -102,7 +104,8 @@ public:
     }
     void select(int index) override { selection = index; }
     std::string selected_line() const override {
-        return selection >= 0 && selection < static_cast<int>(lines.size()) ? lines[static_cast<std::size_t>(selection)] : "";
+        return selection >= 0 && selection < static_cast<int>(lines.size()) ? lines[static_cast<std::size_t>(selection)]
+                                                                            : "";
     }
     void set_enabled(CallLogButton button, bool on) override { enabled[button] = on; }
 };

@@ -52,9 +52,10 @@ struct ProgramRig {
     ProgramRig() : ProgramRig(nullptr) {}
     // installed: the copy setup put in Program Files (its data then in C:\ProgramData\Vantelmoor).
     explicit ProgramRig(FileStore* other, bool installed = false)
-        : store(other ? *other : files),
-          program({app, port, timers, dialogs, loop, loop, shell, store, file_system, registry, printer, view, tray,
-                   call_log_view, preferences_view, rules_view, user_files, codec, lock, facts(installed)}) {
+        : store(other ? *other : files), program({app,        port,       timers, dialogs,       loop,
+                                                  loop,       shell,      store,  file_system,   registry,
+                                                  printer,    view,       tray,   call_log_view, preferences_view,
+                                                  rules_view, user_files, codec,  lock,          facts(installed)}) {
         settings.comm_command = kDefaultCommCommand;
         modem_replies([](const std::string& command) { return command + "\r\nOK\r\n"; });
     }
@@ -106,9 +107,7 @@ struct ProgramRig {
         for (const auto& w : port.writes) n += w.text == command + "\r";
         return n;
     }
-    [[nodiscard]] bool noted(const std::string& words) const {
-        return log.text().find(words) != std::string::npos;
-    }
+    [[nodiscard]] bool noted(const std::string& words) const { return log.text().find(words) != std::string::npos; }
 };
 
 }  // namespace vantelmoor::test
