@@ -157,6 +157,8 @@ TEST(CallerIdCommandTest, OnlyAtAndUpToThreeDifferentCallerIdSettingsPass) {
     for (const char* command : accepted) EXPECT_EQ(caller_id_command_fault(command), std::nullopt) << command;
     const char* refused[] = {"AT+VCID=1\rATDT19005551234",  // a second command after a carriage return
                              "AT+VCID=1;DT19005551234",     // a dial
+                             "AT+IPR=0",                    // the port's speed
+                             "AT+VCID=1;+IPR=115200",
                              "AT+VCID=1;D",
                              "ATD5551234",
                              "AT+FCLASS=8;+VLS=1;+VTS=1",

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "platform/win32/access_lists.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/services_win32.h"
 
 namespace vantelmoor {
@@ -47,6 +48,16 @@ TEST(ScreeningLockTest, OneCopyHoldsItAndAnotherTakesItWhenThatOneEnds) {
     first.join();
     EXPECT_TRUE(second.try_take());
     EXPECT_TRUE(second.try_take());
+}
+
+// Any user may make an object of that name first: that is never the line free for two copies.
+TEST(ScreeningLockTest, ANameTakenByAnotherKindOfObjectCountsAsAnotherCopyScreening) {
+    win32::KernelHandle squatter(CreateEventA(nullptr, TRUE, FALSE, "Global\\Vantelmoor.Screening"));
+    ASSERT_TRUE(squatter.valid());
+    win32::Win32ScreeningLock lock;
+    EXPECT_FALSE(lock.try_take());
+    squatter.reset();
+    EXPECT_TRUE(lock.try_take());
 }
 
 }  // namespace
