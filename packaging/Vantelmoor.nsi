@@ -191,7 +191,12 @@ Section "Uninstall"
         DeleteRegValue HKLM "${SETTINGS_KEY}\Settings" "BlockAnonName"
         DeleteRegValue HKLM "${SETTINGS_KEY}\Settings" "BlockAnonNum"
         DeleteRegValue HKLM "${SETTINGS_KEY}\Settings" "NotifyCalls"
-        DeleteRegKey /ifempty HKLM "${SETTINGS_KEY}\Settings"
+        ; /ifempty looks at subkeys only: a value someone else added keeps the key.
+        ClearErrors
+        EnumRegValue $0 HKLM "${SETTINGS_KEY}\Settings" 0
+        ${If} $0 == ""
+            DeleteRegKey /ifempty HKLM "${SETTINGS_KEY}\Settings"
+        ${EndIf}
         DeleteRegKey /ifempty HKLM "${SETTINGS_KEY}"
     ${EndIf}
     Delete "$INSTDIR\${HELPER_EXE}"

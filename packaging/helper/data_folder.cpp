@@ -96,6 +96,17 @@ Result prepare_data_folder(SetupFiles& files, const std::string& folder, const s
     return result;
 }
 
+Result open_data_folder(SetupFiles& files, const std::string& folder) {
+    if (files.hold(folder) != Found::Folder) return {Outcome::Failed, {folder + " is no folder."}};
+    if (const Failure failure = files.make_marker(in(folder, kMarker))) {
+        return {Outcome::Failed, {"The run marker could not be made in " + folder + " (" + *failure + ")."}};
+    }
+    if (const Failure failure = files.share_data_folder(folder)) {
+        return {Outcome::Failed, {folder + " could not be opened to users (" + *failure + ")."}};
+    }
+    return {Outcome::Done, {"Opened to users: " + folder + ", with the run marker in it."}};
+}
+
 Result remove_markers(SetupFiles& files, const std::vector<std::string>& folders) {
     Result result;
     for (const std::string& folder : folders) {

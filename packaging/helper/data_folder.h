@@ -4,9 +4,11 @@
 //
 // Setup trusts no folder it did not make. Whatever has the data folder's name (the folder an
 // earlier version made, or a junction a user put there) is moved aside under a random name,
-// through a handle that did not follow a link; a new folder is made with its final access list;
-// and the program's data files are copied in by content, each only when it is a plain file with
-// one name and no larger than the program writes. Nothing is ever deleted recursively: the
+// through a handle that did not follow a link; a new folder is made, for administrators alone;
+// the program's data files are copied in by content, each only when it is a plain file with one
+// name and no larger than the program writes; and only once the run marker is in it, which no user
+// can remove, is it opened to users (an empty folder they may add files to is one they may make a
+// junction of). Nothing is ever deleted recursively: the
 // program's own file names are removed, then a folder only when it is empty.
 
 #include <string>
@@ -39,6 +41,9 @@ struct Result {
 // A fresh data folder, with the data of the folder it replaces (or, for a file not there, of the
 // earlier installations' folders, in order).
 Result prepare_data_folder(SetupFiles& files, const std::string& folder, const std::vector<std::string>& earlier);
+// The installed copy's run marker in the new data folder, then the folder opened to users: last,
+// once everything else is in place, as with its marker the program may start.
+Result open_data_folder(SetupFiles& files, const std::string& folder);
 // The run markers in these folders, so that every copy running from them ends.
 Result remove_markers(SetupFiles& files, const std::vector<std::string>& folders);
 // Uninstall with the data: the program's files in the data folder, then the folder if empty.

@@ -3,7 +3,8 @@
 // installs it into the program's folder and runs it from there.
 //
 //   access-helper data-folder FOLDER [EARLIER...]  a new shared data folder, the data carried over
-//   access-helper run-marker FOLDER                 the installed copy's run marker in it
+//   access-helper run-marker FOLDER                 the installed copy's run marker in it, then the
+//                                                   folder opened to users
 //   access-helper settings-key KEY                  HKLM\KEY made, with its whole access list
 //   access-helper end-copies EXECUTABLE [FOLDER...] the run markers in the folders go; then every
 //                                                   copy of EXECUTABLE, in every session, ends
@@ -99,12 +100,7 @@ int run(const std::vector<std::string>& args) {
     const std::vector<std::string> rest(args.begin() + 2, args.end());
     setup::Win32SetupFiles files;
     if (command == "data-folder") return finish(setup::prepare_data_folder(files, args[1], rest));
-    if (args.size() == 2 && command == "run-marker") {
-        if (const setup::Failure failure = files.make_marker(args[1] + "\\Vantelmoor.flg")) {
-            return fail("making the run marker in " + args[1] + ": " + *failure);
-        }
-        return 0;
-    }
+    if (args.size() == 2 && command == "run-marker") return finish(setup::open_data_folder(files, args[1]));
     if (args.size() == 2 && command == "settings-key") return settings_key(args[1]);
     if (command == "end-copies") return end_copies(args[1], rest);
     if (args.size() == 2 && command == "retire") return retire(args[1]);

@@ -3,7 +3,9 @@
 // folder, both of which standard users can write. Nothing here follows a link: what is at a path
 // is opened as it is (a junction or a link is opened itself, never what it points at), and a
 // folder that setup works in is held open, so that nobody can rename, delete or replace it until
-// setup has finished.
+// setup has finished. A name in a folder (read, written, made or removed) must turn out, once
+// opened, to be in the held folder itself: otherwise it is refused, as the folder was made a
+// junction meanwhile.
 
 #include <cstddef>
 #include <optional>
@@ -30,8 +32,11 @@ public:
     virtual Found hold(const std::string& path) = 0;
     // Renames what `hold` opened at `path`, through that handle; it stays held under its new name.
     virtual Failure rename_held(const std::string& path, const std::string& new_path) = 0;
-    // Makes a new folder with the shared data folder's access list (fails when anything is there).
+    // Makes a new folder, SYSTEM's and Administrators' alone, and holds it (fails when anything is
+    // there).
     virtual Failure make_data_folder(const std::string& path) = 0;
+    // Gives a folder made by make_data_folder the shared data folder's access list, through its handle.
+    virtual Failure share_data_folder(const std::string& path) = 0;
     // Makes a new, empty run marker with an installed copy's access list.
     virtual Failure make_marker(const std::string& path) = 0;
     // The file's bytes when it is a plain file with one name (no link, no hard link, no folder) of

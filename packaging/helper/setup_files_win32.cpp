@@ -1,5 +1,6 @@
 #include "helper/setup_files_win32.h"
 
+#include <aclapi.h>
 #include <bcrypt.h>
 
 #include <algorithm>
@@ -22,6 +23,34 @@ constexpr DWORD kAsItIs = FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANT
 std::string last_error() { return win32::system_error_text(GetLastError()); }
 
 bool absent(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
+std::optional<std::wstring> final_path(HANDLE handle) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (int tries = 0; tries < 2; ++tries) {
+        const DWORD length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) return std::nullopt;
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(length);
+    }
+    return std::nullopt;
+}
+
+bool same_object(HANDLE a, HANDLE b) {
+    BY_HANDLE_FILE_INFORMATION first{};
+    BY_HANDLE_FILE_INFORMATION second{};
+    return GetFileInformationByHandle(a, &first) && GetFileInformationByHandle(b, &second) &&
+           first.dwVolumeSerialNumber == second.dwVolumeSerialNumber && first.nFileIndexHigh == second.nFileIndexHigh &&
+           first.nFileIndexLow == second.nFileIndexLow;
+}
+
+bool same_path(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
 
 Failure dispose(HANDLE handle) {
     FILE_DISPOSITION_INFO gone{TRUE};
@@ -93,17 +122,64 @@ Failure Win32SetupFiles::rename_held(const std::string& path, const std::string&
     return std::nullopt;
 }
 
+// What a path inside a held folder opened must be that name in the held folder itself: a user
+// who can empty the folder can make it a junction to anywhere, and a path through it would follow.
+Failure Win32SetupFiles::check_inside(HANDLE opened, const std::string& path) {
+    const std::size_t cut = path.find_last_of('\\');
+    const std::string folder = path.substr(0, cut);
+    const auto it = held_.find(folder);
+    if (cut == std::string::npos || it == held_.end() || it->second.found != Found::Folder) {
+        return "its folder was not opened as a folder";
+    }
+    const auto inside = final_path(opened);
+    const auto expected = final_path(it->second.handle.get());
+    if (!inside || !expected) return last_error();
+    if (!same_path(*inside, *expected + wide(path.substr(cut))))
+        return "it is not in " + folder + " (a junction leads elsewhere)";
+    return std::nullopt;
+}
+
+// Kept to SYSTEM and Administrators until share_data_folder: an empty folder users may add files to
+// is one they may make a junction of.
 Failure Win32SetupFiles::make_data_folder(const std::string& path) {
-    win32::SecurityDescriptor access(win32::data_folder_access());
+    win32::SecurityDescriptor access(win32::data_folder_setup_access());
     if (!CreateDirectoryW(wide(path).c_str(), access.attributes())) return last_error();
+    if (hold(path) != Found::Folder) return "it was not a folder once made";
+    return std::nullopt;
+}
+
+Failure Win32SetupFiles::share_data_folder(const std::string& path) {
+    if (hold(path) != Found::Folder) return "it is no folder";
+    // A second handle, for its access list, to the very folder held.
+    const FileHandle folder(CreateFileW(wide(path).c_str(), READ_CONTROL | WRITE_DAC | WRITE_OWNER,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        kAsItIs, nullptr));
+    if (!folder) return last_error();
+    if (!same_object(folder.get(), held_[path].handle.get())) return "it is not the folder setup made";
+    win32::SecurityDescriptor access(win32::data_folder_access());
+    PSID owner = nullptr;
+    PACL list = nullptr;
+    BOOL defaulted = FALSE;
+    BOOL present = FALSE;
+    if (!GetSecurityDescriptorOwner(access.get(), &owner, &defaulted) ||
+        !GetSecurityDescriptorDacl(access.get(), &present, &list, &defaulted)) {
+        return last_error();
+    }
+    // By handle, so no path is followed; the files already in it get the entries they inherit.
+    const DWORD set = SetSecurityInfo(folder.get(), SE_FILE_OBJECT, access.parts(), owner, nullptr, list, nullptr);
+    if (set != ERROR_SUCCESS) return win32::system_error_text(set);
     return std::nullopt;
 }
 
 Failure Win32SetupFiles::make_marker(const std::string& path) {
     win32::SecurityDescriptor access(win32::installed_marker_access());
-    const FileHandle marker(CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, access.attributes(), CREATE_NEW,
+    const FileHandle marker(CreateFileW(wide(path).c_str(), GENERIC_WRITE | DELETE, 0, access.attributes(), CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!marker) return last_error();
+    if (Failure outside = check_inside(marker.get(), path)) {
+        dispose(marker.get());
+        return outside;
+    }
     return std::nullopt;
 }
 
@@ -114,6 +190,7 @@ PlainRead Win32SetupFiles::read_plain(const std::string& path, std::size_t large
         const DWORD error = GetLastError();
         return {std::nullopt, absent(error) ? "" : win32::system_error_text(error)};
     }
+    if (Failure outside = check_inside(file.get(), path)) return {std::nullopt, *outside};
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(file.get(), &info)) return {std::nullopt, last_error()};
     if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return {std::nullopt, "it is a link"};
@@ -130,10 +207,15 @@ PlainRead Win32SetupFiles::read_plain(const std::string& path, std::size_t large
 }
 
 Failure Win32SetupFiles::write_new(const std::string& path, std::string_view bytes) {
-    const FileHandle file(
-        CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const FileHandle file(CreateFileW(wide(path).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return last_error();
+    if (Failure outside = check_inside(file.get(), path)) {
+        dispose(file.get());
+        return outside;
+    }
     DWORD written = 0;
-    if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+    if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
         written != bytes.size() || !FlushFileBuffers(file.get())) {
         return last_error();
     }
@@ -145,6 +227,7 @@ Failure Win32SetupFiles::remove_name(const std::string& path) {
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       kAsItIs, nullptr));
     if (!name) return absent(GetLastError()) ? std::nullopt : Failure(last_error());
+    if (Failure outside = check_inside(name.get(), path)) return outside;
     return dispose(name.get());
 }
 

@@ -20,6 +20,7 @@ public:
     Found hold(const std::string& path) override;
     Failure rename_held(const std::string& path, const std::string& new_path) override;
     Failure make_data_folder(const std::string& path) override;
+    Failure share_data_folder(const std::string& path) override;
     Failure make_marker(const std::string& path) override;
     PlainRead read_plain(const std::string& path, std::size_t largest) override;
     Failure write_new(const std::string& path, std::string_view bytes) override;
@@ -28,6 +29,8 @@ public:
     std::string random_suffix() override;
 
 private:
+    Failure check_inside(HANDLE opened, const std::string& path);
+
     struct Held {
         win32::FileHandle handle;
         Found found = Found::Nothing;

@@ -27,7 +27,7 @@ public:
             : kind(k), bytes(std::move(b)), access(std::move(a)) {}
         Kind kind;
         std::string bytes;
-        std::string access;  // "data folder", "marker": the access list it was made with
+        std::string access;  // "administrators", "data folder", "marker": the access list it has
     };
     std::map<std::string, Entry> entries;
     std::string in_use;  // a folder in which a user holds a file open
@@ -49,7 +49,11 @@ public:
         return std::nullopt;
     }
     setup::Failure make_data_folder(const std::string& path) override {
-        return make(path, {Kind::Folder, "", "data folder"});
+        return make(path, {Kind::Folder, "", "administrators"});
+    }
+    setup::Failure share_data_folder(const std::string& path) override {
+        entries.at(path).access = "data folder";
+        return std::nullopt;
     }
     setup::Failure make_marker(const std::string& path) override { return make(path, {Kind::File, "", "marker"}); }
     setup::PlainRead read_plain(const std::string& path, std::size_t largest) override {
@@ -132,7 +136,7 @@ TEST(DataFolderSetupTest, TheDataIsCarriedOverByContentOnlyFromPlainFilesAndNoLi
         files.entries[kSecret] = {Kind::File, "secret"};
         const setup::Result result = setup::prepare_data_folder(files, kData, {});
         EXPECT_EQ(result.outcome, Outcome::Done) << c.what;
-        EXPECT_EQ(files.entries[kData].access, "data folder") << c.what;
+        EXPECT_EQ(files.entries[kData].access, "administrators") << c.what;
         std::set<std::string> carried;
         for (const auto& [name, entry] : files.under(kData)) {
             carried.insert(name);
@@ -161,6 +165,21 @@ TEST(DataFolderSetupTest, AFolderAUserHoldsStopsSetupBeforeAnythingChangesAndAnE
     EXPECT_EQ(setup::prepare_data_folder(files, kData, {"C:\\Vantelmoor"}).outcome, Outcome::Done);
     EXPECT_EQ(files.entries[std::string(kData) + "\\Vantelmoor.dat"].bytes, "old list");
     EXPECT_EQ(files.entries[std::string(kData) + "\\Vantelmoor.log"].bytes, "calls");  // the newer folder's first
+}
+
+// Users may add files to the folder: emptied, it could be made a junction. It is theirs only once
+// it holds the run marker, which they cannot remove.
+TEST(DataFolderSetupTest, TheFolderIsOpenedToUsersOnlyOnceTheRunMarkerIsInIt) {
+    const std::string marker = std::string(kData) + "\\Vantelmoor.flg";
+    FakeSetupFiles files;
+    ASSERT_EQ(setup::prepare_data_folder(files, kData, {}).outcome, Outcome::Done);
+    files.entries[marker] = {Kind::File};  // a marker that cannot be made
+    EXPECT_EQ(setup::open_data_folder(files, kData).outcome, Outcome::Failed);
+    EXPECT_EQ(files.entries[kData].access, "administrators");
+    files.entries.erase(marker);
+    EXPECT_EQ(setup::open_data_folder(files, kData).outcome, Outcome::Done);
+    EXPECT_EQ(files.entries[marker].access, "marker");
+    EXPECT_EQ(files.entries[kData].access, "data folder");
 }
 
 TEST(DataFolderSetupTest, RemovingTakesOnlyTheProgramsNamesAndNothingThroughAJunction) {

@@ -20,7 +20,8 @@ TEST(AccessListTest, EachObjectGetsExactlyTheDescriptorIntended) {
         // and read, write, delete on files, as has whoever made a file (OWNER RIGHTS).
         {win32::data_folder_access(),
          "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;;0x1200a3;;;BU)(A;OIIO;0x13019f;;;BU)(A;OIIO;0x13019f;;;OW)"},
-        {win32::installed_marker_access(), "O:BAD:P(A;;FA;;;SY)(A;;FA;;;BA)(A;;FR;;;BU)"},
+        {win32::data_folder_setup_access(), "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)"},
+        {win32::installed_marker_access(), "O:BAD:P(A;;FA;;;SY)(A;;FA;;;BA)(A;;0x100080;;;BU)"},
         {win32::settings_key_access(), "O:BAD:P(A;CI;KA;;;SY)(A;CI;KA;;;BA)(A;;CCDC;;;BU)"},
         {win32::screening_mutex_access(), "D:P(A;;0x100001;;;AU)(A;;0x1f0001;;;SY)(A;;0x1f0001;;;BA)"},
         {win32::elevated_instance_access(), "D:P(A;;0x1f0001;;;SY)(A;;0x1f0001;;;BA)"},

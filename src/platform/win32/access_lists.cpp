@@ -55,12 +55,20 @@ AccessPlan data_folder_access() {
              {Trustee::OwnerRights, kFilesForUsers, kFilesOnly}}};
 }
 
+AccessPlan data_folder_setup_access() {
+    return {Trustee::Administrators,
+            true,
+            {{Trustee::System, FILE_ALL_ACCESS, kEverything}, {Trustee::Administrators, FILE_ALL_ACCESS, kEverything}}};
+}
+
+// Whether it is there is all a copy asks; an open for its attributes alone takes no share of it, so
+// no user can hold it against setup's removing it.
 AccessPlan installed_marker_access() {
     return {Trustee::Administrators,
             true,
             {{Trustee::System, FILE_ALL_ACCESS, 0},
              {Trustee::Administrators, FILE_ALL_ACCESS, 0},
-             {Trustee::Users, FILE_GENERIC_READ, 0}}};
+             {Trustee::Users, FILE_READ_ATTRIBUTES | SYNCHRONIZE, 0}}};
 }
 
 AccessPlan settings_key_access() {

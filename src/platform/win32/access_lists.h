@@ -8,7 +8,10 @@
 //   permissions (on the folder alone: never delete, rename or re-permission it, nor add a
 //   subfolder); on the files in it Users (and whoever made a file, through OWNER RIGHTS, so that
 //   making a file gives no right to change its permissions) may read, write and delete;
-// - an installed copy's run marker: SYSTEM and Administrators full control, Users read;
+//   until setup has made the run marker in it, the folder is SYSTEM's and Administrators' alone, so
+//   that no user can empty it and put a junction in its place (a right to add files is enough for
+//   that on an empty folder);
+// - an installed copy's run marker: SYSTEM and Administrators full control, Users its attributes;
 // - the settings key: SYSTEM and Administrators full control, Users only query and set values,
 //   on the key alone;
 // - the machine's screening mutex: authenticated users may wait on it and release it, only SYSTEM
@@ -39,6 +42,7 @@ struct AccessPlan {
 };
 
 AccessPlan data_folder_access();
+AccessPlan data_folder_setup_access();
 AccessPlan installed_marker_access();
 AccessPlan settings_key_access();
 AccessPlan screening_mutex_access();
