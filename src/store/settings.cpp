@@ -11,6 +11,7 @@ namespace vantelmoor {
 namespace {
 
 constexpr std::uint32_t kReceiveBufferSize = 255;
+constexpr std::uint32_t kLongestValue = 4096;
 
 std::optional<long> parse_integer(std::string_view text) {
     long value = 0;
@@ -89,7 +90,17 @@ SettingsStore::Read SettingsStore::read_text(RegistryRoot root, const char* key_
     std::uint32_t size = kReceiveBufferSize;
     std::uint32_t type = 0;  // any type is read as text
     if (result == kRegistryOk) result = registry_.query_value(key.key(), value_name, type, buffer, size);
-    if (result == kRegistryNotFound || result == kRegistryMoreData) return Read::Missing;
+    // A value longer than any setting is still there: read whole, it is judged as any odd value,
+    // never taken for a missing one and written over.
+    if (result == kRegistryMoreData && size <= kLongestValue) {
+        buffer.resize(size);
+        result = registry_.query_value(key.key(), value_name, type, buffer, size);
+    }
+    if (result == kRegistryNotFound) return Read::Missing;
+    if (result == kRegistryMoreData) {
+        text = "it is longer than any setting";
+        return Read::Refused;
+    }
     if (result != kRegistryOk) {
         text = registry_.describe(result);
         return Read::Refused;
@@ -157,7 +168,8 @@ void SettingsStore::load_comm_command(RegistryNotes& notes) {
     switch (load_value("CommCommand", text, notes)) {
         case Read::Text:
             if (const auto fault = caller_id_command_fault(text)) {
-                notes.push_back("The caller-ID command in the registry (\"" + printable(text) +
+                const std::string shown = text.size() > 60 ? text.substr(0, 60) + "..." : text;
+                notes.push_back("The caller-ID command in the registry (\"" + printable(shown) +
                                 "\") is not used: " + *fault + ". " + kDefaultCommCommand + " is sent instead.");
                 settings_.comm_command = kDefaultCommCommand;
             } else {

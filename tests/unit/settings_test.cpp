@@ -141,6 +141,11 @@ TEST_P(SettingsStoreTest, OddValuesLeaveTheFieldAsItWasAndCommandsOfAnyTypeAreTe
     put("BlockAnonName", "maybe");
     (void)store.load_options();
     EXPECT_TRUE(settings.block_anon_name);                              // as the last value left it
+    const std::string too_long = "AT+VCID=1;" + std::string(300, 'D');  // longer than the first read takes
+    put("CommCommand", too_long);
+    EXPECT_EQ(store.load_all().size(), 1u);
+    EXPECT_EQ(settings.comm_command, "AT+VCID=1");
+    EXPECT_EQ(stored(kSettingsKey, "CommCommand"), too_long);           // left for the administrator to see
     put_raw(*backend, "CommCommand", {4, std::string("at*id2\0", 7)});  // a DWORD's type, read as text
     (void)store.load_all();
     EXPECT_EQ(settings.comm_command, "at*id2");
