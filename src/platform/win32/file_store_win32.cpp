@@ -127,14 +127,15 @@ FileRead Win32FileStore::read_all(const std::string& path, std::size_t largest) 
                                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file) return {std::nullopt, last_error_text()};
     if (auto refused = not_plain(file.get(), largest)) return {std::nullopt, std::move(*refused)};
-    // The size is checked again as the bytes come: the file may grow while it is read.
+    // The size is checked again as the bytes come: the file may grow while it is read. At most one
+    // byte past the limit is read.
     std::string bytes;
     for (;;) {
         const std::size_t used = bytes.size();
-        bytes.resize(used + kChunk);
+        const auto want = static_cast<DWORD>(std::min<std::size_t>(kChunk, largest + 1 - used));
+        bytes.resize(used + want);
         DWORD read = 0;
-        if (!ReadFile(file.get(), bytes.data() + used, kChunk, &read, nullptr))
-            return {std::nullopt, last_error_text()};
+        if (!ReadFile(file.get(), bytes.data() + used, want, &read, nullptr)) return {std::nullopt, last_error_text()};
         bytes.resize(used + read);
         if (bytes.size() > largest) return {std::nullopt, "it is larger than the program ever writes"};
         if (read == 0) return {std::move(bytes), {}};
