@@ -30,7 +30,7 @@ Program::Program(ProgramServices services_in)
       parser(listeners, record,
              {[this] { session.ring(); }, [this](bool number) { session.caller_id_line(number); },
               [this] { screener.screen_call(); }, [this] { screener.name_reported(); }}),
-      stream(services.port, listeners, log, parser, watchdog, [this] { session.error_reply(); }),
+      stream(services.port, listeners, log, parser, watchdog, [this](bool error) { session.result_code(error); }),
       main_window(services.main_view, {stream, services.dialogs, services.shell, *this, settings, block_list,
                                        services.install.program_dir + "\\VantelmoorReadme.txt"}),
       tray(services.tray_view,

@@ -1,6 +1,7 @@
 #include "monitor/modem_session.h"
 
 #include <string>
+#include <utility>
 
 #include "monitor/monitor_timers.h"
 #include "platform/product.h"
@@ -59,13 +60,17 @@ PortResult ModemSession::initialise_modem() {
     PortResult failure = services_.port.output("ATZ\r");
     if (!failure) {
         wait_for_modem();
-        if (services_.port.port_open()) failure = services_.port.output(settings_.comm_command + "\r");
+        if (services_.port.port_open()) {
+            command_unanswered_ = true;
+            failure = services_.port.output(settings_.comm_command + "\r");
+        }
     }
     setting_up_ = false;
     return failure;
 }
 
 void ModemSession::pause_listening() {
+    command_unanswered_ = false;
     watchdog_.stop();
     reopen_timer_->stop();
     reopening_ = false;
@@ -123,7 +128,8 @@ void ModemSession::restart_monitoring() {
     restarting_ = false;
 }
 
-void ModemSession::error_reply() {
+void ModemSession::result_code(bool error) {
+    if (!std::exchange(command_unanswered_, false) || !error) return;
     if (settings_.comm_command != kAlternateCommCommand) {
         log_.clear();
         toggle();

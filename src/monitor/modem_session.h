@@ -42,8 +42,10 @@ public:
     void toggle();
     // After every logged call: an empty log and a freshly initialised modem, in the same state.
     void restart_monitoring();
-    // The modem answered the caller-ID command with ERROR.
-    void error_reply();
+    // The modem said OK or ERROR. Only the answer to the caller-ID command counts: an ERROR for
+    // anything else (the answer or the hang-up during a call, the watchdog's question, line noise)
+    // must not change the command for good.
+    void result_code(bool error);
     // The open port stopped working: closed, and tried again every five seconds.
     void port_lost(const PortError& error);
     // Lines of the modem's report, for the caller-ID watch.
@@ -80,6 +82,7 @@ private:
     bool reopening_ = false;               // the port stopped working and is tried again
     bool restarting_ = false;
     bool setting_up_ = false;
+    bool command_unanswered_ = false;  // the caller-ID command is sent and its OK or ERROR not yet come
     int next_port_ = 0;
 };
 

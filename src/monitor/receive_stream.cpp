@@ -8,23 +8,23 @@ namespace {
 constexpr char kDataLinkEscape = 16;
 constexpr char kCarriageReturn = 13;
 
-// The modem's own reply: the line holds "ERROR" and nothing else but line ends and spaces.
-// Caller data that merely contains the word (NAME=TERRORS) is no reply.
-bool is_error_reply(std::string_view line) {
+// The modem's own result code: the line holds the word and nothing else but line ends and spaces.
+// Caller data that merely contains it (NAME=TERRORS) is no reply.
+bool is_reply(std::string_view line, std::string_view word) {
     const std::size_t start = line.find_first_not_of("\n\r ");
-    return start != std::string_view::npos && line.substr(start) == "ERROR";
+    return start != std::string_view::npos && line.substr(start) == word;
 }
 
 }  // namespace
 
 ReceiveStream::ReceiveStream(ModemPort& port, MonitorListener& listener, ActivityLog& log, CallerIdParser& parser,
-                             ModemWatchdog& watchdog, std::function<void()> error_reply)
+                             ModemWatchdog& watchdog, std::function<void(bool error)> result_code)
     : port_(port),
       listener_(listener),
       log_(log),
       parser_(parser),
       watchdog_(watchdog),
-      error_reply_(std::move(error_reply)) {
+      result_code_(std::move(result_code)) {
     line_buffer_.reserve(kMaxLine);
 }
 
@@ -66,7 +66,9 @@ void ReceiveStream::receive(char ch) {
         line_buffer_.clear();
         parser_.parse_line(line);
         if (watchdog_.asking()) while_asked(line);
-        if (is_error_reply(line) && error_reply_) error_reply_();
+        if (const bool error = is_reply(line, "ERROR"); (error || is_reply(line, "OK")) && result_code_) {
+            result_code_(error);
+        }
         return;
     }
     if (line_buffer_.size() < kMaxLine) line_buffer_.push_back(ch);

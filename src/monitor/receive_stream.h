@@ -23,7 +23,7 @@ public:
     static constexpr std::size_t kMaxLine = 1024;
 
     ReceiveStream(ModemPort& port, MonitorListener& listener, ActivityLog& log, CallerIdParser& parser,
-                  ModemWatchdog& watchdog, std::function<void()> error_reply);
+                  ModemWatchdog& watchdog, std::function<void(bool error)> result_code);
 
     void on_comm();
     void set_light_state(bool on);
@@ -38,7 +38,7 @@ private:
     ActivityLog& log_;
     CallerIdParser& parser_;
     ModemWatchdog& watchdog_;
-    std::function<void()> error_reply_;
+    std::function<void(bool error)> result_code_;  // each OK or ERROR the modem says
     std::string line_buffer_;
     std::string held_;  // what came while the watchdog asks, not (yet) in the activity log
     bool drop_line_feed_ = false;

@@ -218,6 +218,24 @@ TEST(ErrorFallbackTest, TheFirstErrorEvenDuringTheResetsWaitSwitchesToTheSecondC
     }
 }
 
+// A modem that cannot answer a call says ERROR to ATA; so may line noise. Taken for the caller-ID
+// command's answer, it would change the command for good and, on a modem without the second one,
+// pause screening at every start.
+TEST_F(ModemSessionTest, AnErrorThatAnswersAnythingButTheCallerIdCommandChangesNothing) {
+    rig.modem_replies(
+        [](const std::string& command) { return command + (command == "ATA\r" ? "\r\nERROR\r\n" : "\r\nOK\r\n"); });
+    rig.block_list({{"", "5551234567"}});
+    rig.click(0);
+    rig.after(3);
+    rig.port.arrive("\r\nERROR\r\n");
+    EXPECT_TRUE(rig.answered("5551234567", "JOHN DOE"));
+    rig.after(10);
+    EXPECT_EQ(rig.count("AT#VCID=1"), 0);
+    EXPECT_EQ(rig.settings.comm_command, "AT+VCID=1");
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+    EXPECT_EQ(rig.caption(), "&Pause");
+}
+
 TEST_F(ModemSessionTest, TheSecondCallerIdErrorOffersTheModemPageAndLeavesMonitoringPaused) {
     rig.modem_replies([](const std::string& command) {
         return command + (command.find("VCID") != std::string::npos ? "\r\nERROR\r\n" : "\r\nOK\r\n");
