@@ -124,10 +124,11 @@ void CallScreener::decide(Screen screen) {
         (listed = covering(block_list_, name, number)).has_value();
     if (!unwanted) return;
     // The doctor's office may withhold its number and be known to the never-block list by its
-    // name, which comes in the next line: the answer waits for it, a second at most.
-    if (by_number && !record_.name_seen && !waiting_for_name_ && names_someone(allow_list_)) {
+    // name, which comes in the next line: the answer waits for it, a second at most, however often
+    // the number line comes meanwhile.
+    if (by_number && !record_.name_seen && !name_waited_ && names_someone(allow_list_)) {
+        if (!waiting_for_name_) start_timer(*name_wait_, log_, kNameWaitMs);
         waiting_for_name_ = true;
-        start_timer(*name_wait_, log_, kNameWaitMs);
         return;
     }
     stop_waiting_for_name();
@@ -195,7 +196,9 @@ void CallScreener::note_registry(const RegistryFailure& failure) {
 
 // No name came: the call is decided on what is known.
 void CallScreener::name_wait_over() {
-    if (waiting_for_name_) block(Screen::NameAndNumber);
+    if (!waiting_for_name_) return;
+    name_waited_ = true;
+    block(Screen::NameAndNumber);
 }
 
 // hangup_ticks goes up by 2 on each tick below 4 and by 1 from then on, so the ticks count 2, 4,
@@ -234,6 +237,7 @@ FileOutcome CallScreener::log_call() {
     if (decided_by_) count_rule(*decided_by_);
     decided_by_.reset();
     allowed_ = false;
+    name_waited_ = false;
     return stores_.call_log.save();
 }
 
@@ -257,6 +261,8 @@ void CallScreener::complete_call() {
     session_.restart_monitoring();
     block_flag_ = false;
     counted_ = false;
+    // The next call's report may come before any ring, which is where these are otherwise reset.
+    record_.name_seen = record_.number_seen = false;
     listener_.status_changed(MonitorStatus::CallLogged);
     record_.call_date.clear();
     record_.call_time.clear();

@@ -94,6 +94,7 @@ private:
     std::string allow_list_;
     bool allowed_ = false;               // this call is on the never-block list
     bool waiting_for_name_ = false;      // to be blocked, unless its name is on the never-block list
+    bool name_waited_ = false;           // the wait for the name is over: decided on what is known
     std::optional<RuleKey> decided_by_;  // the entry that decided this call
 
     std::unique_ptr<Timer> Timer1_;     // the hang-up sequence: "ATH" three seconds after the answer

@@ -70,6 +70,35 @@ protected:
     }
 };
 
+// The name must be waited for however the report comes: its number line twice (some modems send
+// DDN_NMBR and NMBR), or after a blocked call that was reported before its first ring, whose
+// "name seen" would otherwise carry over.
+TEST_F(RulesProgramTest, AWithheldNumberWaitsForItsNameWhateverCameBefore) {
+    rig.settings.block_anon_num = true;
+    lists({{"", "5551234567"}}, {{"DR SMITH", ""}});
+    struct Case {
+        const char* what;
+        std::string before;  // what the modem sends before the withheld number's name
+        bool listed_call;    // a listed caller, answered, comes first
+    };
+    const Case cases[] = {
+        {"the number line twice", "\r\nRING\r\nNMBR=PRIVATE\r\nNMBR=PRIVATE\r\n", false},
+        {"after a call reported before its ring", "\r\nNMBR=5551234567\r\nNAME=JOHN DOE\r\n", true},
+    };
+    for (const Case& c : cases) {
+        const int answers = rig.count("ATA");
+        rig.port.arrive(c.before);
+        if (c.listed_call) {
+            rig.after(8);
+            rig.port.arrive("\r\nNMBR=PRIVATE\r\n");
+        }
+        rig.after(0.3);
+        rig.port.arrive("NAME=DR SMITH\r\n");
+        rig.after(8);
+        EXPECT_EQ(rig.count("ATA"), answers + (c.listed_call ? 1 : 0)) << c.what;
+    }
+}
+
 TEST_F(RulesProgramTest, TheNeverBlockListBeatsTheBlockListPrivateUnknownAndPatterns) {
     rig.settings.block_anon_num = rig.settings.block_anon_name = true;
     lists({{"", "555*"}, {"", "5551234567"}}, {{"", "555-123-4567"}, {"DR SMITH", ""}, {"", "5550000000"}});
