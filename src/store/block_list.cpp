@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "store/caller_pattern.h"
 #include "store/fixed_text.h"
 #include "store/record_file.h"
 
@@ -89,7 +90,12 @@ FileOutcome BlockList::update() {
     return {};
 }
 
-AddOutcome BlockList::add_block(const std::string& name, const std::string& number) {
+AddOutcome BlockList::add_block(const std::string& caller_name, const std::string& caller_number) {
+    // A caller chooses what its report says: a * or ? in it would make the entry a pattern that
+    // blocks other callers too, so that field is left out.
+    const std::string name = is_pattern(caller_name) ? std::string() : caller_name;
+    const std::string number = is_pattern(caller_number) ? std::string() : caller_number;
+    if (trim(name).empty() && trim(number).empty()) return {AddResult::OnlyPatterns, {}};
     const FileRead read = files_.read_all(path_, kLargestBlockList);
     if (!read.bytes) return {AddResult::Unreadable, read.failure};
     std::vector<BlockEntry> listed = read_block_records(*read.bytes);

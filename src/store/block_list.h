@@ -29,7 +29,7 @@ struct BlockEntry {
     friend bool operator==(const BlockEntry&, const BlockEntry&) = default;
 };
 
-enum class AddResult { Added, Duplicate, Full, Unreadable, NotSaved };
+enum class AddResult { Added, Duplicate, Full, Unreadable, NotSaved, OnlyPatterns };
 
 struct AddOutcome {
     AddResult result = AddResult::Added;
@@ -55,9 +55,9 @@ public:
     [[nodiscard]] FileOutcome load_list();
     // Rewrites the file from the copy; refused while the copy's last load failed.
     [[nodiscard]] FileOutcome update();
-    // name and number as the callers pad them (20 characters each). The duplicate test and the
-    // new list are taken from the file as it is now.
-    [[nodiscard]] AddOutcome add_block(const std::string& name, const std::string& number);
+    // A caller's name and number as the callers pad them (20 characters each); a field holding * or
+    // ? is left out. The duplicate test and the new list are taken from the file as it is now.
+    [[nodiscard]] AddOutcome add_block(const std::string& caller_name, const std::string& caller_number);
 
     // List1: sorted by name (padded to 20) then number, ignoring case.
     [[nodiscard]] const std::vector<BlockEntry>& entries() const { return entries_; }

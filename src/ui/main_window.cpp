@@ -126,6 +126,11 @@ bool tell_add_outcome(Dialogs& dialogs, const AddOutcome& outcome) {
         case AddResult::NotSaved:
             block_box(dialogs, "The block list could not be saved (" + outcome.reason + "), so nothing was added.");
             break;
+        case AddResult::OnlyPatterns:
+            block_box(dialogs,
+                      "Nothing was added: this caller's name and number hold * or ?, which would block other callers "
+                      "too. Add an entry of your own in Screening Rules instead.");
+            break;
     }
     return false;
 }

@@ -99,8 +99,14 @@ TEST_F(BlockListTest, AddingUpperCasesTheNameAndTheFileDecidesWhatIsAlreadyBlock
     EXPECT_EQ(files.replaces, 0);
     EXPECT_EQ(add("John Doe", "5551234567"), AddResult::Added);  // dashes count
     EXPECT_EQ(add("  Jane Caf\xe9", "555-0199 ext. a"), AddResult::Added);
-    const std::vector<BlockEntry> expected{
-        {"JANE CAF\xe9", "555-0199 ext. a"}, {"John Doe", "555-123-4567"}, {"JOHN DOE", "5551234567"}, {"ZED", "2"}};
+    // A caller named "*" would otherwise block every caller.
+    EXPECT_EQ(add("*", "555-000-1111"), AddResult::Added);
+    EXPECT_EQ(add("WHO?", "1-800-*"), AddResult::OnlyPatterns);
+    const std::vector<BlockEntry> expected{{"", "555-000-1111"},
+                                           {"JANE CAF\xe9", "555-0199 ext. a"},
+                                           {"John Doe", "555-123-4567"},
+                                           {"JOHN DOE", "5551234567"},
+                                           {"ZED", "2"}};
     EXPECT_EQ(read_block_records(file()), expected);
     EXPECT_EQ(list.entries(), expected);
 }
