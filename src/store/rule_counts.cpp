@@ -9,6 +9,7 @@ namespace vantelmoor {
 namespace {
 
 constexpr std::size_t kCountWidth = 10;
+constexpr int kMostCalls = 999'999'999;  // any user may write the file: a count there may be anything
 constexpr std::size_t kDateWidth = 10;
 
 bool listed(const std::vector<BlockEntry>& entries, const BlockEntry& entry) {
@@ -64,7 +65,7 @@ FileOutcome RuleCounts::count(RuleList list, const BlockEntry& entry, std::strin
     RuleCountMap counts;
     if (FileOutcome outcome = read(counts); !outcome.ok()) return outcome;
     RuleCount& counted = counts[{list, {std::string(trim(entry.name)), std::string(trim(entry.number))}}];
-    ++counted.calls;
+    if (counted.calls < kMostCalls) ++counted.calls;
     counted.date = std::string(trim(date));
     counted.time = std::string(trim(time));
     if (const FileFailure failure = files_.replace(path_, write_rule_counts(counts))) {

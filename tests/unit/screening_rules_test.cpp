@@ -2,6 +2,8 @@
 // rule caught, and lists read from and written for other tools.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "fakes/program_rig.h"
 #include "store/caller_pattern.h"
 #include "store/list_exchange.h"
@@ -114,6 +116,9 @@ TEST_F(RulesProgramTest, TheNeverBlockListBeatsTheBlockListPrivateUnknownAndPatt
 // The counts live beside the lists: emptying or trimming the log loses none of them.
 TEST_F(RulesProgramTest, EachRuleCountsTheCallsItDecidedWhateverBecomesOfTheLog) {
     lists({{"", "800*"}, {"JOHN DOE", ""}}, {{"", "5550001111"}});
+    const int most = std::numeric_limits<int>::max();  // as any user may write it: counted on, it would overflow
+    rig.files.files[counts_file] =
+        write_rule_counts({{{RuleList::Block, {"JOHN DOE", ""}}, {most, "01/01", "09:00 AM"}}});
     rig.answered("8005551234", "A");
     rig.answered("8005559999", "B");
     rig.answered("5550001111", "C");
@@ -122,7 +127,7 @@ TEST_F(RulesProgramTest, EachRuleCountsTheCallsItDecidedWhateverBecomesOfTheLog)
     rig.answered("8000000000", "D");
     const RuleCountMap counts = read_rule_counts(rig.files.files[counts_file]);
     EXPECT_EQ(counts, (RuleCountMap{{{RuleList::Block, {"", "800*"}}, {3, "03/21", "02:05 PM"}},
-                                    {{RuleList::Block, {"JOHN DOE", ""}}, {1, "03/21", "02:05 PM"}},
+                                    {{RuleList::Block, {"JOHN DOE", ""}}, {most, "03/21", "02:05 PM"}},
                                     {{RuleList::Allow, {"", "5550001111"}}, {1, "03/21", "02:05 PM"}}}));
 }
 
