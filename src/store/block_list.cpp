@@ -91,18 +91,21 @@ FileOutcome BlockList::update() {
 }
 
 AddOutcome BlockList::add_block(const std::string& caller_name, const std::string& caller_number) {
+    const FileRead read = files_.read_all(path_, kLargestBlockList);
+    if (!read.bytes) return {AddResult::Unreadable, read.failure};
+    std::vector<BlockEntry> listed = read_block_records(*read.bytes);
+    const auto is_listed = [&](std::string_view name, std::string_view number) {
+        return std::ranges::any_of(listed, [&](const BlockEntry& entry) {
+            return equals_ignoring_case(entry.name, trim(name)) && equals_ignoring_case(entry.number, trim(number));
+        });
+    };
     // A caller chooses what its report says: a * or ? in it would make the entry a pattern that
     // blocks other callers too, so that field is left out.
     const std::string name = is_pattern(caller_name) ? std::string() : caller_name;
     const std::string number = is_pattern(caller_number) ? std::string() : caller_number;
-    if (trim(name).empty() && trim(number).empty()) return {AddResult::OnlyPatterns, {}};
-    const FileRead read = files_.read_all(path_, kLargestBlockList);
-    if (!read.bytes) return {AddResult::Unreadable, read.failure};
-    std::vector<BlockEntry> listed = read_block_records(*read.bytes);
-    const bool already = std::ranges::any_of(listed, [&](const BlockEntry& entry) {
-        return equals_ignoring_case(entry.name, trim(name)) && equals_ignoring_case(entry.number, trim(number));
-    });
-    if (already) return {AddResult::Duplicate, {}};
+    if (is_listed(caller_name, caller_number) || is_listed(name, number)) return {AddResult::Duplicate, {}};
+    const bool left_out = name != caller_name || number != caller_number;
+    if (left_out && trim(name).empty() && trim(number).empty()) return {AddResult::OnlyPatterns, {}};
     if (listed.size() >= kMaxListEntries) return {AddResult::Full, {}};
 
     std::ranges::stable_sort(listed, listed_before);
