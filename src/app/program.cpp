@@ -150,8 +150,11 @@ void Program::show_call_log() {
     if (!screened_elsewhere()) call_log_window.open();
 }
 
+// One settings window at a time: each saves the block list as it read it, and the second one's Save
+// would undo the first one's.
 void Program::show_preferences() {
-    if (!screened_elsewhere()) preferences.show();
+    if (screened_elsewhere() || settings_window_open()) return;
+    preferences.show();
 }
 
 void Program::close_preferences() {
@@ -160,7 +163,16 @@ void Program::close_preferences() {
 }
 
 void Program::show_rules() {
-    if (!screened_elsewhere()) rules.show();
+    if (screened_elsewhere() || settings_window_open()) return;
+    rules.show();
+}
+
+bool Program::settings_window_open() {
+    if (!preferences.loaded() && !rules.loaded()) return false;
+    services.dialogs.message_box("Close the " + std::string(preferences.loaded() ? "preferences" : "screening rules") +
+                                     " window first: the two would save the block list over each other.",
+                                 "Vantelmoor", MessageIcon::Information, MessageButtons::Ok, Modality::System);
+    return true;
 }
 
 void Program::export_call_log() {

@@ -123,6 +123,8 @@ private:
     void begin_screening();
     // A waiting copy's windows change nothing: true (after saying so) while another copy screens.
     bool screened_elsewhere();
+    // True, and said, when the preferences or the screening rules window is open.
+    bool settings_window_open();
     void note_all(const RegistryNotes& notes);
     bool started_ = false;
 };

@@ -74,11 +74,12 @@ FileOutcome RuleCounts::count(RuleList list, const BlockEntry& entry, std::strin
     return {};
 }
 
-FileOutcome RuleCounts::keep_only(const std::vector<BlockEntry>& block, const std::vector<BlockEntry>& allow) {
+FileOutcome RuleCounts::keep_only(const std::vector<BlockEntry>* block, const std::vector<BlockEntry>* allow) {
     RuleCountMap counts;
     if (FileOutcome outcome = read(counts); !outcome.ok()) return outcome;
     std::erase_if(counts, [&](const auto& item) {
-        return !listed(item.first.list == RuleList::Block ? block : allow, item.first.entry);
+        const std::vector<BlockEntry>* entries = item.first.list == RuleList::Block ? block : allow;
+        return entries != nullptr && !listed(*entries, item.first.entry);
     });
     if (const FileFailure failure = files_.replace(path_, write_rule_counts(counts))) {
         return {FileProblem::NotSaved, *failure};

@@ -54,8 +54,9 @@ public:
     [[nodiscard]] FileOutcome count(RuleList list, const BlockEntry& entry, std::string_view date,
                                     std::string_view time);
     [[nodiscard]] FileOutcome read(RuleCountMap& counts) const;
-    // Keeps only the counts of entries still listed (after the lists were edited and saved).
-    [[nodiscard]] FileOutcome keep_only(const std::vector<BlockEntry>& block, const std::vector<BlockEntry>& allow);
+    // Keeps only the counts of entries still listed (after the lists were edited and saved); a list
+    // given as null was not written, and keeps all its counts.
+    [[nodiscard]] FileOutcome keep_only(const std::vector<BlockEntry>* block, const std::vector<BlockEntry>* allow);
     [[nodiscard]] const std::string& path() const { return path_; }
 
 private:

@@ -147,8 +147,6 @@ void CallLogWindow::box(const std::string& text, const std::string& title, Messa
 }
 
 void CallLogWindow::block_from_log() {
-    // Unsaved edits there could otherwise write back a list without the new entry.
-    parts_.commands.close_preferences();
     const std::string line = view_.selected_line();
     if (line.empty()) {
         box("Use the left mouse button to select an item from the list.", "Vantelmoor", MessageIcon::Information);
@@ -163,6 +161,8 @@ void CallLogWindow::block_from_log() {
         "Turn call blocking on for this name/number?\r\rName: " + name + "\r\rPhone Number: " + number;
     if (parts_.dialogs.message_box(question, "Add a number to block list", MessageIcon::Question, MessageButtons::YesNo,
                                    Modality::CallLogWindow) == MessageAnswer::Yes) {
+        // Unsaved edits there could otherwise write back a list without the new entry.
+        parts_.commands.close_preferences();
         const AddOutcome outcome =
             parts_.block_list.add_block(fixed_width(name, kBlockFieldSize), fixed_width(number, kBlockFieldSize));
         // As the monitor window's own button does once its caller is on the list.

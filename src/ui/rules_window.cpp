@@ -53,6 +53,7 @@ void RulesWindow::show() {
 }
 
 void RulesWindow::close() {
+    ++showings_;
     if (view_.loaded()) view_.destroy();
 }
 
@@ -62,6 +63,7 @@ void RulesWindow::box(const std::string& text, MessageIcon icon) {
 
 // Each showing starts from the files and the registry again.
 void RulesWindow::load() {
+    ++showings_;
     std::string problems;
     for (Table* table : {&block_, &allow_}) {
         const FileRead read = parts_.files.read_all(table->path, kLargestBlockList);
@@ -158,14 +160,24 @@ void RulesWindow::list_button(RuleList list, RulesButton button) {
     }
 }
 
+// A list whose file could not be read is never written: a change to it would be lost on Save.
+bool RulesWindow::refuses_change(const Table& table) {
+    if (table.unreadable.empty()) return false;
+    box("The " + std::string(table.name) + " cannot be read (" + table.unreadable + "), so nothing is added to it.",
+        MessageIcon::Exclamation);
+    return true;
+}
+
 void RulesWindow::add(Table& table) {
+    if (refuses_change(table)) return;
     if (table.entries.size() >= kMaxListEntries) {
         box("The " + std::string(table.name) + " is full (32,767 entries). Remove some entries before adding another.",
             MessageIcon::Exclamation);
         return;
     }
+    const unsigned showing = showings_;
     const auto entry = view_.edit_entry("Add to the " + std::string(table.name), {}, check_for(table, -1));
-    if (!entry) return;
+    if (!entry || !still_showing(showing)) return;
     table.entries.push_back({std::string(trim(entry->name)), std::string(trim(entry->number))});
     show_table(table);
     changed();
@@ -174,11 +186,13 @@ void RulesWindow::add(Table& table) {
 void RulesWindow::edit(Table& table) {
     const int index = selected_entry(table);
     if (index < 0) return;
-    BlockEntry& entry = table.entries[static_cast<std::size_t>(index)];
+    const BlockEntry current = table.entries[static_cast<std::size_t>(index)];
+    const unsigned showing = showings_;
     const auto edited =
-        view_.edit_entry("Change an entry of the " + std::string(table.name), entry, check_for(table, index));
-    if (!edited) return;
-    entry = {std::string(trim(edited->name)), std::string(trim(edited->number))};
+        view_.edit_entry("Change an entry of the " + std::string(table.name), current, check_for(table, index));
+    if (!edited || !still_showing(showing)) return;
+    table.entries[static_cast<std::size_t>(index)] = {std::string(trim(edited->name)),
+                                                      std::string(trim(edited->number))};
     show_table(table);
     changed();
 }
@@ -189,8 +203,10 @@ void RulesWindow::remove(Table& table) {
     const BlockEntry& entry = table.entries[static_cast<std::size_t>(index)];
     const std::string question = "Do you want to remove this entry from the " + std::string(table.name) +
                                  "?\r\rName: " + entry.name + "\r\rPhone Number: " + entry.number;
+    const unsigned showing = showings_;
     if (parts_.dialogs.message_box(question, "Remove This Entry?", MessageIcon::Question, MessageButtons::YesNo,
-                                   Modality::RulesWindow) != MessageAnswer::Yes) {
+                                   Modality::RulesWindow) != MessageAnswer::Yes ||
+        !still_showing(showing)) {
         return;
     }
     table.entries.erase(table.entries.begin() + index);
@@ -200,13 +216,10 @@ void RulesWindow::remove(Table& table) {
 
 // Merged into the window's copy, saved with Save like any other change.
 void RulesWindow::import(Table& table) {
-    if (!table.unreadable.empty()) {
-        box("The " + std::string(table.name) + " cannot be read (" + table.unreadable + "), so nothing is added to it.",
-            MessageIcon::Exclamation);
-        return;
-    }
+    if (refuses_change(table)) return;
+    const unsigned showing = showings_;
     const auto file = parts_.user_files.open("Import a List", kLargestImport);
-    if (!file) return;
+    if (!file || !still_showing(showing)) return;
     if (!file->bytes) {
         box(file->path + " cannot be read (" + file->failure + ").", MessageIcon::Exclamation);
         return;
@@ -278,7 +291,9 @@ bool RulesWindow::save() {
         }
     }
     if (lists_saved) {
-        if (const FileOutcome kept = parts_.counts.keep_only(block_.entries, allow_.entries); !kept.ok()) {
+        // A list that could not be read keeps its counts: it was not written.
+        const auto written = [](const Table& table) { return table.unreadable.empty() ? &table.entries : nullptr; };
+        if (const FileOutcome kept = parts_.counts.keep_only(written(block_), written(allow_)); !kept.ok()) {
             failures += "What each rule caught could not be brought up to date (" + kept.reason + ").\r";
         }
     }

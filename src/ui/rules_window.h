@@ -47,6 +47,7 @@ public:
     // Loads the window and shows it, modal; returns once it is closed.
     void show();
     void close();
+    [[nodiscard]] bool loaded() const { return view_.loaded(); }
 
     void list_button(RuleList list, RulesButton button) override;
     void column_clicked(RuleList list, int column) override;
@@ -87,6 +88,11 @@ private:
     RuleCountMap counts_;
     std::array<std::vector<std::size_t>, 2> order_;  // each table's rows, as indexes into its entries
     bool dirty_ = false;
+    // Counts each loading and closing: a question or an editor may be answered after the window was
+    // closed (from the tray) or shown again, when what it was about is gone.
+    unsigned showings_ = 0;
+    [[nodiscard]] bool still_showing(unsigned showing) const { return view_.loaded() && showing == showings_; }
+    [[nodiscard]] bool refuses_change(const Table& table);
 };
 
 }  // namespace vantelmoor

@@ -174,12 +174,24 @@ TEST_F(RulesWindowTest, EntriesAreCheckedAsTypedImportedAndExportedAndWrittenOnl
     EXPECT_FALSE(view.created);
 }
 
-TEST_F(RulesWindowTest, AListThatCannotBeReadTakesNoImportAndAFullOneStopsIt) {
-    lists({}, {});
+// A list whose file could not be read is not written on Save: an entry added to it would be lost,
+// and its counts must stay.
+TEST_F(RulesWindowTest, AListThatCannotBeReadTakesNothingKeepsItsCountsAndAFullOneStopsAnImport) {
+    lists({{"ANN", ""}}, {{"", "5550001111"}});
+    rig.files.files[counts_file] =
+        write_rule_counts({{{RuleList::Allow, {"", "5550001111"}}, {4, "03/21", "02:05 PM"}}});
     rig.files.unreadable.insert(allow_file);
     rig.choose(MainMenuItem::Rules);
-    press(RuleList::Allow, RulesButton::Import);
-    EXPECT_NE(rig.dialogs.shown.back().text.find("so nothing is added to it"), std::string::npos);
+    for (const RulesButton button : {RulesButton::Import, RulesButton::Add}) {
+        press(RuleList::Allow, button);
+        EXPECT_NE(rig.dialogs.shown.back().text.find("so nothing is added to it"), std::string::npos);
+    }
+    view.selection[RuleList::Block] = 0;
+    rig.dialogs.answers = {MessageAnswer::Yes};
+    press(RuleList::Block, RulesButton::Remove);
+    view.events->save_clicked();
+    EXPECT_EQ(read_rule_counts(rig.files.files[counts_file]).size(), 1u);
+    rig.files.unreadable.clear();
 
     std::vector<BlockEntry> almost(kMaxListEntries - 1, BlockEntry{"", ""});
     for (std::size_t i = 0; i < almost.size(); ++i) almost[i].number = std::to_string(1000000 + i);
@@ -191,6 +203,31 @@ TEST_F(RulesWindowTest, AListThatCannotBeReadTakesNoImportAndAFullOneStopsIt) {
     EXPECT_NE(rig.dialogs.shown.back().text.find("the last 2 were not added"), std::string::npos);
     view.events->save_clicked();
     EXPECT_EQ(file(ProgramRig::kBlockFile).size(), kMaxListEntries);
+}
+
+// The editor may still be up when the window is closed from the tray and shown again on other lists:
+// its answer then belongs to nothing.
+TEST_F(RulesWindowTest, AnEditorAnsweredAfterTheWindowWasShownAgainChangesNothing) {
+    lists({{"", "800*"}, {"ANN", ""}}, {});
+    rig.choose(MainMenuItem::Rules);
+    view.selection[RuleList::Block] = 1;
+    view.typed = {BlockEntry{"BOB", ""}};
+    view.while_editing = [&] {
+        rig.program.close_preferences();
+        lists({{"", "900*"}}, {});
+        rig.choose(MainMenuItem::Rules);
+    };
+    press(RuleList::Block, RulesButton::Edit);
+    EXPECT_EQ(view.rows[RuleList::Block].size(), 1u);
+    EXPECT_FALSE(view.save_enabled);
+}
+
+// Each settings window saves the block list as it read it: open together, one would undo the other.
+TEST_F(RulesWindowTest, OnlyOneSettingsWindowOpensAtATime) {
+    rig.choose(MainMenuItem::Preferences);
+    rig.choose(MainMenuItem::Rules);
+    EXPECT_FALSE(view.created);
+    EXPECT_NE(rig.dialogs.shown.back().text.find("Close the preferences window first"), std::string::npos);
 }
 
 TEST_F(RulesWindowTest, EachCallIsShownInABalloonOnlyWhenChosen) {

@@ -5,6 +5,7 @@
 #include <winspool.h>
 
 #include <memory>
+#include <exception>
 #include <string>
 
 #include "platform/win32/handles.h"
@@ -104,9 +105,16 @@ PrintFailure print_now(const std::string& document, int points, const Paginate& 
 void Win32Printer::print(const std::string& document, int points, Paginate paginate,
                          std::function<void(PrintFailure)> done) {
     auto failure = std::make_shared<PrintFailure>();
-    work_.run([failure, document, points,
-               paginate = std::move(paginate)] { *failure = print_now(document, points, paginate); },
-              [failure, done = std::move(done)] { done(*failure); });
+    // Whatever stops the job, its end comes back: the busy pointer and "being printed" wait for it.
+    work_.run(
+        [failure, document, points, paginate = std::move(paginate)] {
+            try {
+                *failure = print_now(document, points, paginate);
+            } catch (const std::exception& error) {
+                *failure = std::string("the printing stopped: ") + error.what();
+            }
+        },
+        [failure, done = std::move(done)] { done(*failure); });
 }
 
 }  // namespace vantelmoor::win32

@@ -2,9 +2,11 @@
 // The monitor window in memory: every control starts with its design-time text, colours and state.
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/call_log_view.h"
@@ -150,6 +152,7 @@ public:
     bool save_enabled = false;
     std::deque<std::optional<BlockEntry>> typed;  // for each editor: the entry typed, or cancelled
     std::vector<std::string> refusals;            // what the editor's check said of a typed entry
+    std::function<void()> while_editing;          // what else happens while an editor is up
     RulesViewEvents* events = nullptr;
 
     void set_events(RulesViewEvents* handler) override { events = handler; }
@@ -163,6 +166,7 @@ public:
     bool notify() const override { return notify_on; }
     void set_save_enabled(bool on) override { save_enabled = on; }
     std::optional<BlockEntry> edit_entry(const std::string&, const BlockEntry&, const EntryCheck& check) override {
+        if (while_editing) std::exchange(while_editing, nullptr)();
         if (typed.empty()) return std::nullopt;
         std::optional<BlockEntry> entry = typed.front();
         typed.pop_front();
