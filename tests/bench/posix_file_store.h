@@ -1,18 +1,17 @@
 #pragma once
 // A file store on the Linux file system for the benchmarks, so that their figures include real
-// file reads and rewrites: the same steps as the Win32 store (a temporary file beside the target,
-// optionally flushed to the disk, renamed over it). Every file lives in a temporary directory of
-// its own, whatever path the program gives ("C:\Vantelmoor\Vantelmoor.log" is its name there),
-// and goes with the store.
+// file reads and rewrites: the Win32 store's steps (a temporary file beside the target, optionally
+// flushed to the disk, renamed over it), in a temporary directory of the store's own that goes with
+// it. Only the last part of the program's path counts ("Vantelmoor.log").
 
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <filesystem>
-#include <optional>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -27,34 +26,25 @@ public:
         if (mkdtemp(pattern) != nullptr) dir_ = pattern;
     }
     ~PosixFileStore() override {
-        if (!dir_.empty()) std::filesystem::remove_all(dir_);
+        std::error_code ignored;
+        std::filesystem::remove_all(dir_, ignored);
     }
     PosixFileStore(const PosixFileStore&) = delete;
     PosixFileStore& operator=(const PosixFileStore&) = delete;
 
     FileRead read_all(const std::string& windows_path, std::size_t largest) override {
-        const int fd = open(local(windows_path).c_str(), O_RDONLY | O_CREAT, 0644);
-        if (fd < 0) return {std::nullopt, std::strerror(errno)};
-        std::string bytes;
-        char chunk[65536];
-        ssize_t got = 0;
-        while ((got = read(fd, chunk, sizeof(chunk))) > 0) bytes.append(chunk, static_cast<std::size_t>(got));
-        close(fd);
-        if (got < 0) return {std::nullopt, std::strerror(errno)};
+        std::ifstream in(local(windows_path), std::ios::binary);
+        std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
         if (bytes.size() > largest) return {std::nullopt, "too large"};
-        return {std::move(bytes), {}};
+        return {std::move(bytes), {}};  // a missing file reads empty, as the program creates it
     }
     FileFailure replace(const std::string& windows_path, std::string_view bytes) override {
         const std::string path = local(windows_path);
-        const std::string temp = path + ".tmp";
-        const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (fd < 0) return std::strerror(errno);
-        bool ok = write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+        const int fd = open((path + ".tmp").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        bool ok = fd >= 0 && write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
         ok = ok && (!flush_ || fsync(fd) == 0);
-        ok = close(fd) == 0 && ok;
-        ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-        if (ok) return std::nullopt;
-        std::remove(temp.c_str());
+        ok = (fd < 0 || close(fd) == 0) && ok;
+        if (ok && std::rename((path + ".tmp").c_str(), path.c_str()) == 0) return std::nullopt;
         return "the rewrite failed";
     }
     void remove_leftovers(const std::string&) override {}
