@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <iterator>
 #include <set>
 #include <string>
 
@@ -19,7 +17,8 @@
 namespace vantelmoor {
 namespace {
 
-using test::ScratchDirectory;
+using test::contents;
+using test::put;
 
 // Every byte value, 0x00 and 0x80 to 0xFF included, over several read chunks.
 std::string all_byte_values(std::size_t size) {
@@ -28,119 +27,83 @@ std::string all_byte_values(std::size_t size) {
     return bytes;
 }
 
+constexpr std::size_t kLargest = 300'000;
+
 class FileStoreTest : public ::testing::Test {
 protected:
-    ScratchDirectory dir{"vantelmoor-file-store-test"};
+    test::ScratchDirectory dir{"vantelmoor-file-store-test"};
     const std::string target = dir.file("Vantelmoor.dat");
     win32::Win32FileStore store;
     win32::Win32FileSystem file_system;
 
-    std::string make(const char* name, DWORD attributes) {
-        const std::string path = dir.path() + name;
-        ScratchDirectory::put(path, "x");
-        SetFileAttributesA(path.c_str(), attributes);
-        return path;
-    }
-
-    // Held open as a backup program or a virus scanner holds a file: without sharing.
-    win32::FileHandle hold(const std::string& path, DWORD share) const {
-        return win32::FileHandle(
-            CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Held open as a backup program or a virus scanner holds a file.
+    win32::FileHandle hold(DWORD share) const {
+        return win32::FileHandle(CreateFileA(target.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr));
     }
 };
 
-constexpr std::size_t kLargest = 300'000;
-
-TEST_F(FileStoreTest, ReadingGivesEveryByteAndAMissingFileIsCreatedEmpty) {
-    EXPECT_EQ(store.read_all(target, kLargest).bytes, std::optional<std::string>(""));
-    EXPECT_EQ(dir.names(), std::set<std::string>{"Vantelmoor.dat"});
-    const std::string bytes = all_byte_values(200'003);
-    ScratchDirectory::put(target, bytes);
-    EXPECT_EQ(store.read_all(target, kLargest).bytes, bytes);
-    const FileRead absent = store.read_all(dir.file("no such dir\\Vantelmoor.dat"), kLargest);
-    EXPECT_EQ(absent.bytes, std::nullopt);
-    EXPECT_FALSE(absent.failure.empty());
-}
-
 // Any user may write the shared folder: a file larger than the program writes, or one with a
 // second name (linked to a file elsewhere), is not read.
-TEST_F(FileStoreTest, AFileTooLargeOrWithASecondNameIsNotRead) {
-    ScratchDirectory::put(target, std::string(kLargest, 'x'));
-    EXPECT_TRUE(store.read_all(target, kLargest).bytes);
-    ScratchDirectory::put(target, std::string(kLargest + 1, 'x'));
+TEST_F(FileStoreTest, ReadingGivesEveryByteMakesAMissingFileEmptyAndRefusesOneTooLargeOrWithASecondName) {
+    EXPECT_EQ(store.read_all(target, kLargest).bytes, std::optional<std::string>(""));
+    EXPECT_EQ(dir.names(), std::set<std::string>{"Vantelmoor.dat"});
+    put(target, std::string(kLargest + 1, 'x'));
     EXPECT_EQ(store.read_all(target, kLargest).bytes, std::nullopt);
-    const std::string elsewhere = dir.file("elsewhere");
-    ScratchDirectory::put(elsewhere, "secret");
-    ASSERT_TRUE(CreateHardLinkA(dir.file("Vantelmoor.log").c_str(), elsewhere.c_str(), nullptr));
-    const FileRead linked = store.read_all(dir.file("Vantelmoor.log"), kLargest);
-    EXPECT_EQ(linked.bytes, std::nullopt);
-    EXPECT_EQ(linked.failure, "it has a second name (a hard link)");
-}
-
-TEST_F(FileStoreTest, AFileHeldWithoutSharingCannotBeReadAndSaysWhy) {
-    ScratchDirectory::put(target, "records");
-    {
-        const win32::FileHandle holder = hold(target, 0);
-        ASSERT_TRUE(holder.valid());
-        const FileRead read = store.read_all(target, kLargest);
-        EXPECT_EQ(read.bytes, std::nullopt);
-        EXPECT_FALSE(read.failure.empty());
-        EXPECT_TRUE(store.replace(target, "new"));
-    }
-    EXPECT_EQ(ScratchDirectory::contents(target), "records");
+    const std::string bytes = all_byte_values(kLargest);
+    put(target, bytes);
+    EXPECT_EQ(store.read_all(target, kLargest).bytes, bytes);
+    ASSERT_TRUE(CreateHardLinkA(dir.file("elsewhere").c_str(), target.c_str(), nullptr));
+    EXPECT_EQ(store.read_all(target, kLargest).bytes, std::nullopt);
 }
 
 TEST_F(FileStoreTest, ReplacingWritesExactlyTheBytesAndLeavesOnlyTheTarget) {
-    ScratchDirectory::put(target, std::string(300'000, 'x'));  // longer than the new contents
+    put(target, std::string(300'000, 'x'));  // longer than the new contents
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);  // Windows refuses those
     const std::string bytes = all_byte_values(3 * 65'536 + 5);
     ASSERT_FALSE(store.replace(target, bytes));
-    EXPECT_EQ(ScratchDirectory::contents(target), bytes);
+    EXPECT_EQ(contents(target), bytes);
     const std::string fresh = dir.file("Vantelmoor.log");
     ASSERT_FALSE(store.replace(fresh, ""));
-    EXPECT_EQ(ScratchDirectory::contents(fresh), "");
+    EXPECT_EQ(contents(fresh), "");
     EXPECT_EQ(dir.names(), (std::set<std::string>{"Vantelmoor.dat", "Vantelmoor.log"}));
 }
 
-TEST_F(FileStoreTest, AReplaceThatCannotHappenLeavesTheOldFileAndNoTemporaryFile) {
-    EXPECT_TRUE(store.replace(dir.file("absent\\Vantelmoor.dat"), "bytes"));
-    ScratchDirectory::put(dir.file("plain"), "kept");  // a directory path that names a file
+// A file held without sharing can be neither read (and the reason is given) nor replaced. Held even
+// sharing reads and writes, the rename over it is refused, on Windows and under Wine alike, after
+// the new bytes were written.
+TEST_F(FileStoreTest, AHeldFileIsNotReadAndAReplaceThatCannotHappenLeavesTheOldFileAndNoTemporaryFile) {
+    put(target, "old contents");
+    win32::FileHandle holder = hold(0);
+    const FileRead read = store.read_all(target, kLargest);
+    EXPECT_EQ(read.bytes, std::nullopt);
+    EXPECT_FALSE(read.failure.empty());
+    EXPECT_TRUE(store.replace(target, "new"));
+    holder.reset();  // before another holder opens it
+    holder = hold(FILE_SHARE_READ | FILE_SHARE_WRITE);
+    EXPECT_NE(store.replace(target, std::string(100'000, 'n')).value_or(""), "");
+    holder.reset();
+    put(dir.file("plain"), "kept");  // a directory path that names a file: no temporary file is made
     EXPECT_TRUE(store.replace(dir.file("plain\\Vantelmoor.dat"), "bytes"));
-    // Another program holding the file open, even sharing reads and writes: the rename over it is
-    // refused, on Windows and under Wine alike, after the new bytes were written.
-    ScratchDirectory::put(target, "old contents");
-    {
-        const win32::FileHandle holder = hold(target, FILE_SHARE_READ | FILE_SHARE_WRITE);
-        ASSERT_TRUE(holder.valid());
-        const FileFailure failure = store.replace(target, std::string(100'000, 'n'));
-        ASSERT_TRUE(failure);
-        EXPECT_FALSE(failure->empty());
-    }
-    EXPECT_EQ(ScratchDirectory::contents(target), "old contents");
-    EXPECT_EQ(ScratchDirectory::contents(dir.file("plain")), "kept");
+    EXPECT_EQ(contents(target), "old contents");
+    EXPECT_EQ(contents(dir.file("plain")), "kept");
     EXPECT_EQ(dir.names(), (std::set<std::string>{"Vantelmoor.dat", "plain"}));
 }
 
 // A save's temporary name cannot be guessed or taken by another user; a leftover is a file of that
 // pattern and nothing else (GetTempFileName's "vtm*.tmp", which another user could fill, is not).
 TEST_F(FileStoreTest, LeftoversAreFilesOfTheTemporaryPatternAndNothingElse) {
-    const std::string name = win32::temporary_file_name();
-    EXPECT_TRUE(win32::is_temporary_file_name(name)) << name;
-    EXPECT_NE(name, win32::temporary_file_name());
-    const std::string kept[] = {"Vantelmoor-0123456789abcdef0123456789abcde.tmp",
-                                "Vantelmoor-0123456789abcdef0123456789abcdefg.tmp",
-                                "Vantelmoor-0123456789abcdef0123456789abcdeg.tmp",
-                                "vtm1.tmp",
-                                "notes.tmp",
-                                "Vantelmoor.dat"};
-    for (const std::string& file : kept) ScratchDirectory::put(dir.file(file), "x");
-    ScratchDirectory::put(dir.file(name), "x");
-    ASSERT_TRUE(CreateDirectoryA(dir.file(win32::temporary_file_name()).c_str(), nullptr));
+    const std::string leftover = win32::temporary_file_name();
+    const std::string folder = win32::temporary_file_name();
+    EXPECT_NE(leftover, folder);
+    const std::string digits = "Vantelmoor-0123456789abcdef0123456789abcde";  // 31 hex digits: one short
+    std::set<std::string> kept = {digits + ".tmp", digits + "fg.tmp", digits + "g.tmp",
+                                  "vtm1.tmp",      "notes.tmp",       "Vantelmoor.dat"};
+    for (const std::string& file : kept) put(dir.file(file), "x");
+    put(dir.file(leftover), "x");
+    ASSERT_TRUE(CreateDirectoryA(dir.file(folder).c_str(), nullptr));
     store.remove_leftovers(dir.path());
-    std::set<std::string> left = dir.names();
-    EXPECT_EQ(left.size(), std::size(kept) + 1);  // the folder of that name stays too
-    EXPECT_FALSE(left.contains(name));
-    RemoveDirectoryA(dir.file(*std::ranges::find_if(left, win32::is_temporary_file_name)).c_str());
+    kept.insert(folder);  // a folder of that name stays too
+    EXPECT_EQ(dir.names(), kept);
 }
 
 // A full disk: `test-all`, run as root, mounts a 128 KiB file system and names it here. The new
@@ -153,7 +116,7 @@ TEST(FileStoreFullDiskTest, RewriteThatDoesNotFitLeavesTheOldFileAndNoTemporaryF
     ASSERT_FALSE(store.replace(target, "old contents"));
 
     EXPECT_TRUE(store.replace(target, std::string(1 << 20, 'n')));
-    EXPECT_EQ(ScratchDirectory::contents(target), "old contents");
+    EXPECT_EQ(contents(target), "old contents");
     WIN32_FIND_DATAA entry{};
     const HANDLE search = FindFirstFileA((std::string(full_disk) + "\\Vantelmoor-*").c_str(), &entry);
     EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "left behind: " << entry.cFileName;
@@ -162,42 +125,35 @@ TEST(FileStoreFullDiskTest, RewriteThatDoesNotFitLeavesTheOldFileAndNoTemporaryF
 }
 
 // Any user could make the marker hidden: that must not end every copy.
-TEST_F(FileStoreTest, AFileCountsWhateverItsAttributesAndAFolderNever) {
-    EXPECT_TRUE(file_system.file_exists(make("\\plain", FILE_ATTRIBUTE_NORMAL)));
-    EXPECT_TRUE(file_system.file_exists(make("\\hidden", FILE_ATTRIBUTE_HIDDEN)));
-    EXPECT_TRUE(file_system.file_exists(make("\\system", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY)));
-    CreateDirectoryA((dir.path() + "\\sub").c_str(), nullptr);
-    EXPECT_FALSE(file_system.file_exists(dir.path() + "\\sub"));
-    EXPECT_FALSE(file_system.file_exists(dir.path() + "\\absent"));
+TEST_F(FileStoreTest, AMarkerIsMadeEmptyAnExistingOneIsKeptAndCountsWhateverItsAttributes) {
+    EXPECT_FALSE(file_system.file_exists(target));
+    EXPECT_EQ(file_system.create_if_absent(target), std::nullopt);
+    EXPECT_EQ(contents(target), "");
+    put(target, "kept");
+    EXPECT_EQ(file_system.create_if_absent(target), std::nullopt);
+    EXPECT_EQ(contents(target), "kept");
+    for (const DWORD attributes :
+         {FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY}) {
+        SetFileAttributesA(target.c_str(), attributes);
+        EXPECT_TRUE(file_system.file_exists(target)) << attributes;
+    }
+    EXPECT_NE(file_system.create_if_absent(dir.file("no such dir\\marker")).value_or(""), "");
 }
 
-TEST_F(FileStoreTest, CreatingAMarkerMakesAnEmptyFileAndKeepsAnExistingOne) {
-    const std::string marker = dir.file("marker");
-    EXPECT_EQ(file_system.create_if_absent(marker), std::nullopt);
-    EXPECT_EQ(ScratchDirectory::contents(marker), "");
-    ScratchDirectory::put(marker, "kept");
-    EXPECT_EQ(file_system.create_if_absent(marker), std::nullopt);
-    EXPECT_EQ(ScratchDirectory::contents(marker), "kept");
-    const auto failure = file_system.create_if_absent(dir.path() + "\\no such dir\\marker");
-    ASSERT_TRUE(failure);
-    EXPECT_FALSE(failure->empty());
-}
-
-TEST_F(FileStoreTest, FilesCanBeMadeOnlyWhereTheUserMayAndAFolderIsMadeOnce) {
+TEST_F(FileStoreTest, FilesCanBeMadeOnlyWhereTheUserMayAndAFolderIsMadeOnceAndNeverCountsAsAFile) {
     EXPECT_TRUE(file_system.can_create_files_in(dir.path()));
-    EXPECT_FALSE(file_system.can_create_files_in(dir.path() + "\\absent"));
-    EXPECT_EQ(file_system.create_directory(dir.path() + "\\sub"), std::nullopt);
-    EXPECT_EQ(file_system.create_directory(dir.path() + "\\sub"), std::nullopt);  // there already: fine
-    EXPECT_TRUE(file_system.create_directory(dir.path() + "\\absent\\sub"));
+    EXPECT_FALSE(file_system.can_create_files_in(dir.file("absent")));
+    const std::string sub = dir.file("sub");
+    EXPECT_EQ(file_system.create_directory(sub), std::nullopt);
+    EXPECT_EQ(file_system.create_directory(sub), std::nullopt);  // there already: fine
+    EXPECT_TRUE(file_system.create_directory(dir.file("absent\\sub")));
+    EXPECT_FALSE(file_system.file_exists(sub));
     EXPECT_EQ(dir.names(), std::set<std::string>{"sub"});  // the question leaves nothing behind
 }
 
-TEST(InstallFactsTest, TheExecutablesFolderAndFinalPathAndTheMachinesFolders) {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
+// The executable's folder is proven where the crash test starts its writer from it.
+TEST(InstallFactsTest, TheExecutablesFinalPathAndTheMachinesFolders) {
     const InstallFacts facts = win32::install_facts();
-    EXPECT_EQ(std::string(path).rfind(facts.program_dir + "\\", 0), 0u);
-    EXPECT_EQ(std::string(path).find('\\', facts.program_dir.size() + 1), std::string::npos);
     EXPECT_TRUE(facts.executable.ends_with("\\win32-tests.exe")) << facts.executable;
     EXPECT_EQ(facts.install_location, "");  // no setup ran in this prefix
     EXPECT_EQ(facts.program_files, "C:\\Program Files");

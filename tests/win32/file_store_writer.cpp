@@ -4,7 +4,6 @@
 // Usage: file-store-writer TARGET IMAGE-A IMAGE-B SEMAPHORE-NAME
 #include <windows.h>
 
-#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -12,10 +11,7 @@
 #include "platform/win32/handles.h"
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: file-store-writer TARGET IMAGE-A IMAGE-B SEMAPHORE-NAME\n");
-        return 2;
-    }
+    if (argc != 5) return 2;
     vantelmoor::win32::Win32FileStore store;
     const std::optional<std::string> images[] = {store.read_all(argv[2], 1 << 24).bytes,
                                                  store.read_all(argv[3], 1 << 24).bytes};

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <new>
+#include <string_view>
 #include <utility>
 
 #include "platform/win32/main_window_win32.h"
@@ -14,58 +15,34 @@
 namespace vantelmoor {
 namespace {
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(window.create()); }
-
-    win32::Win32MainWindow window{GetModuleHandleA(nullptr)};
-};
-
-TEST(MainWindowSizeTest, TheMenuBarIsAddedToTheOuterSizeAtEveryDpi) {
+// At the DPIs that Windows offers by default the menu bar is added to the window's outer size, and
+// each caption stays on its one line whole, in the font the layout names.
+TEST(MainWindowSizeTest, TheMenuBarIsAddedToTheOuterSizeAndEveryCaptionFitsItsLabelAtEveryDpi) {
+    const HDC screen = GetDC(nullptr);
+    const auto extent = [&](FontStyle style, int dpi, std::string_view text) {
+        const win32::GdiObject font = win32::layout_font(style, dpi);
+        const HGDIOBJ old = SelectObject(screen, font.get());
+        SIZE size{};
+        GetTextExtentPoint32A(screen, text.data(), static_cast<int>(text.size()), &size);
+        SelectObject(screen, old);
+        return size;
+    };
     for (const int dpi : {96, 120, 144}) {
         const SIZE outer = win32::Win32MainWindow::outer_size(dpi);
         RECT without_menu{0, 0, twips_to_pixels(kMainClientWidth, dpi), twips_to_pixels(kMainClientHeight, dpi)};
         AdjustWindowRectEx(&without_menu, WS_OVERLAPPED | WS_CAPTION, FALSE, 0);
         EXPECT_GT(outer.cy - (without_menu.bottom - without_menu.top), dpi / 8) << dpi;  // a menu bar's height
         EXPECT_GE(outer.cx, twips_to_pixels(kMainClientWidth, dpi)) << dpi;
-    }
-}
-
-// Each caption stays on its one line whole, in the font the layout names, at the DPIs that
-// Windows offers by default.
-TEST(MainWindowFontTest, EveryCaptionFitsItsLabelAt96120And144Dpi) {
-    const HDC screen = GetDC(nullptr);
-    for (const int dpi : {96, 120, 144}) {
         for (const ControlLayout& item : main_window_controls()) {
             if (item.kind != ControlKind::Label && item.kind != ControlKind::Link) continue;
-            const win32::GdiObject font = win32::layout_font(item.font, dpi);
-            const HGDIOBJ old = SelectObject(screen, font.get());
-            SIZE text{};
-            GetTextExtentPoint32A(screen, item.text.data(), static_cast<int>(item.text.size()), &text);
-            SelectObject(screen, old);
+            const SIZE text = extent(item.font, dpi, item.text);
             EXPECT_LE(text.cx, twips_to_pixels(item.width, dpi)) << item.name << " at " << dpi;
             EXPECT_LE(text.cy, twips_to_pixels(item.height, dpi)) << item.name << " at " << dpi;
         }
+        // The activity log's columns line up: its font is fixed-pitch.
+        EXPECT_EQ(extent(FontStyle::Fixed, dpi, "iiii").cx, extent(FontStyle::Fixed, dpi, "WWWW").cx) << dpi;
     }
-    // The activity log's columns line up: its font is fixed-pitch.
-    const win32::GdiObject fixed = win32::layout_font(FontStyle::Fixed, 96);
-    const HGDIOBJ old = SelectObject(screen, fixed.get());
-    SIZE narrow{};
-    SIZE wide{};
-    GetTextExtentPoint32A(screen, "iiii", 4, &narrow);
-    GetTextExtentPoint32A(screen, "WWWW", 4, &wide);
-    SelectObject(screen, old);
-    EXPECT_EQ(narrow.cx, wide.cx);
     ReleaseDC(nullptr, screen);
-}
-
-TEST_F(MainWindowTest, ActivityLogTakesAppendsBeyondTheDefaultEditLimit) {
-    const std::string chunk(1000, 'x');
-    for (int i = 0; i < 40; ++i) window.append_text(Control::txtStatus, chunk);
-    window.append_text(Control::txtStatus, "\r\nOK");
-    const std::string text = window.text(Control::txtStatus);
-    EXPECT_EQ(text.size(), 40004u);
-    EXPECT_EQ(text.substr(text.size() - 4), "\r\nOK");
 }
 
 struct Recorder : MainViewEvents {
@@ -85,35 +62,40 @@ struct Recorder : MainViewEvents {
     void form_unload() override {}
 };
 
-TEST_F(MainWindowTest, ButtonsReportTheirIndexAndTheCloseBoxIsAskedAndRefused) {
-    Recorder events;
-    window.set_events(&events);
-    SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<int>(Control::Connect0), BN_CLICKED), 0);
-    SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<int>(Control::Label2_0), STN_CLICKED), 0);
-    MSG f12{window.hwnd(), WM_KEYDOWN, VK_F12, 0, 0, {}};  // the shortcut, through the message loop's path
-    win32::WindowBase::dispatch(f12);
-    SendMessageA(window.hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(events.clicks, (std::vector<int>{0, 1, 1, -2, static_cast<int>(MainMenuItem::Hide)}));
-    EXPECT_EQ(events.closes, std::vector<CloseReason>{CloseReason::User});
-    EXPECT_TRUE(IsWindow(window.hwnd()));
-    window.set_events(nullptr);
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(window.create()); }
+
+    Recorder events;  // outlives the window
+    win32::Win32MainWindow window{GetModuleHandleA(nullptr)};
+};
+
+TEST_F(MainWindowTest, ActivityLogTakesAppendsBeyondTheDefaultEditLimit) {
+    for (int i = 0; i < 40; ++i) window.append_text(Control::txtStatus, std::string(1000, 'x'));
+    window.append_text(Control::txtStatus, "\r\nOK");
+    EXPECT_EQ(window.text(Control::txtStatus), std::string(40'000, 'x') + "\r\nOK");
 }
 
 std::vector<std::string> told;
 
-TEST_F(MainWindowTest, OutOfMemoryInAHandlerIsToldAndTheWindowGoesOn) {
+// Out of memory in a handler is told, and the window goes on to its next event.
+TEST_F(MainWindowTest, ButtonsReportTheirIndexTheCloseBoxIsRefusedAndOutOfMemoryInAHandlerIsTold) {
     win32::set_teller([](const std::string& text) { told.push_back(text); });
-    Recorder events;
     window.set_events(&events);
     events.out_of_memory = true;
-    const WPARAM click = MAKEWPARAM(static_cast<int>(Control::Connect0), BN_CLICKED);
-    SendMessageA(window.hwnd(), WM_COMMAND, click, 0);
-    SendMessageA(window.hwnd(), WM_COMMAND, click, 0);
+    const auto command = [&](int id, WORD code) { SendMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, code), 0); };
+    command(static_cast<int>(Control::Connect0), BN_CLICKED);
+    command(static_cast<int>(Control::Connect0), BN_CLICKED);
+    command(IDCANCEL, BN_CLICKED);
+    command(IDOK, BN_CLICKED);
+    command(static_cast<int>(Control::Label2_0), STN_CLICKED);
+    MSG f12{window.hwnd(), WM_KEYDOWN, VK_F12, 0, 0, {}};  // the shortcut, through the message loop's path
+    win32::WindowBase::dispatch(f12);
+    SendMessageA(window.hwnd(), WM_CLOSE, 0, 0);
     win32::set_teller(nullptr);
-    window.set_events(nullptr);
-    EXPECT_EQ(events.clicks.size(), 2u);
+    EXPECT_EQ(events.clicks, (std::vector<int>{0, 0, 1, 1, -2, static_cast<int>(MainMenuItem::Hide)}));
+    EXPECT_EQ(events.closes, std::vector<CloseReason>{CloseReason::User});
+    EXPECT_TRUE(IsWindow(window.hwnd()));
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find("handling the monitor window:\r\rstd::bad_alloc"), std::string::npos) << told[0];
 }

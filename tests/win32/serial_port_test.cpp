@@ -12,25 +12,19 @@
 namespace vantelmoor {
 namespace {
 
-TEST(SerialPortErrorTest, MissingPortsAre8002HeldPorts8005AndOthersCarryTheSystemNumberAndText) {
-    for (const DWORD missing : {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND}) {
-        EXPECT_EQ(win32::map_open_error(missing).number, kPortInvalid);
-    }
-    for (const DWORD held : {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION}) {
-        EXPECT_EQ(win32::map_open_error(held).number, kPortAlreadyOpen);
-    }
-    const PortError error = win32::map_open_error(ERROR_GEN_FAILURE);
-    EXPECT_EQ(error.number, static_cast<int>(ERROR_GEN_FAILURE));
-    EXPECT_NE(error.description, "");
-    EXPECT_EQ(error.description.find('\n'), std::string::npos);
-}
-
-TEST(SerialPortTest, APortNumberWithNoDeviceIs8002AndAClosedPortSendsNothing) {
+TEST(SerialPortErrorTest, MissingPortsAre8002HeldPorts8005OthersCarryTheSystemsNumberAndAClosedPortSendsNothing) {
     win32::Win32SerialPort port;
-    port.set_comm_port(97);  // no COM97 on this machine
+    port.set_comm_port(97);  // no COM97 on this machine: CreateFile fails with ERROR_FILE_NOT_FOUND
     EXPECT_EQ(port.open().value_or(PortError{}).number, kPortInvalid);
     EXPECT_FALSE(port.port_open());
     EXPECT_EQ(port.output("ATH\r").value_or(PortError{}).number, kPortNotOpen);
+    EXPECT_EQ(win32::map_open_error(ERROR_PATH_NOT_FOUND).number, kPortInvalid);
+    EXPECT_EQ(win32::map_open_error(ERROR_ACCESS_DENIED).number, kPortAlreadyOpen);
+    EXPECT_EQ(win32::map_open_error(ERROR_SHARING_VIOLATION).number, kPortAlreadyOpen);
+    const PortError other = win32::map_open_error(ERROR_GEN_FAILURE);
+    EXPECT_EQ(other.number, static_cast<int>(ERROR_GEN_FAILURE));
+    EXPECT_NE(other.description, "");
+    EXPECT_EQ(other.description.find('\n'), std::string::npos);
 }
 
 // A stalled driver: a pipe that no one reads holds the write. It must come back after its limit,
