@@ -48,9 +48,9 @@ TEST(ActivityLogTest, ANoteIsSaidOnceAndAFaultComesBackAfterEveryCallUntilMended
     EXPECT_EQ(shown.text, "* the modem is away\r\n* the call log is held\r\n");
     log.mended(Fault::Modem, "the modem is back");
     log.mended(Fault::Modem, "said only when it stood");
+    EXPECT_EQ(shown.text, "* the modem is away\r\n* the call log is held\r\n* the modem is back\r\n");
     log.clear();
     EXPECT_EQ(shown.text, "* the call log is held\r\n");
-    EXPECT_EQ(shown.text, log.text());
 }
 
 }  // namespace
