@@ -38,15 +38,6 @@ std::string upper_case(std::string_view text) {
     return upper;
 }
 
-// The file's records in the list's order. A stable sort puts each record where inserting them one
-// by one in file order would.
-std::vector<BlockEntry> sorted_records(std::string_view bytes) {
-    std::vector<BlockEntry> records = read_block_records(bytes);
-    if (records.size() > kMaxListEntries) records.resize(kMaxListEntries);
-    std::ranges::stable_sort(records, listed_before);
-    return records;
-}
-
 }  // namespace
 
 std::string block_list_path(const std::string& directory) { return directory + "\\Vantelmoor.dat"; }
@@ -77,17 +68,7 @@ BlockList::BlockList(FileStore& files, std::string path) : files_(files), path_(
 
 FileOutcome BlockList::load_list() {
     const FileRead read = files_.read_all(path_, kLargestBlockList);
-    last_load_ = read.bytes ? FileOutcome{} : FileOutcome{FileProblem::Unreadable, read.failure};
-    if (read.bytes) entries_ = sorted_records(*read.bytes);
-    return last_load_;
-}
-
-FileOutcome BlockList::update() {
-    if (!last_load_.ok()) return last_load_;
-    if (const FileFailure failure = files_.replace(path_, write_block_records(entries_))) {
-        return {FileProblem::NotSaved, *failure};
-    }
-    return {};
+    return read.bytes ? FileOutcome{} : FileOutcome{FileProblem::Unreadable, read.failure};
 }
 
 AddOutcome BlockList::add_block(const std::string& caller_name, const std::string& caller_number) {
@@ -108,14 +89,13 @@ AddOutcome BlockList::add_block(const std::string& caller_name, const std::strin
     if (left_out && trim(name).empty() && trim(number).empty()) return {AddResult::OnlyPatterns, {}};
     if (listed.size() >= kMaxListEntries) return {AddResult::Full, {}};
 
+    // A stable sort keeps alike entries in the file's order.
     std::ranges::stable_sort(listed, listed_before);
     BlockEntry entry{upper_case(trim(name)), std::string(trim(number))};
     listed.insert(std::ranges::upper_bound(listed, entry, listed_before), std::move(entry));
     if (const FileFailure failure = files_.replace(path_, write_block_records(listed))) {
         return {AddResult::NotSaved, *failure};
     }
-    entries_ = std::move(listed);
-    last_load_ = {};
     return {AddResult::Added, {}};
 }
 

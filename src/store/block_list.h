@@ -1,7 +1,7 @@
 #pragma once
 // The personal block list: "Vantelmoor.dat" in the data folder (see data_directory.h), 40-byte records of a
-// 20-character name and a 20-character number, space-padded ANSI, no header. The monitor window
-// keeps a sorted working copy (List1); screening reads the file afresh for every call.
+// 20-character name and a 20-character number, space-padded ANSI, no header, kept sorted by name
+// then number. Screening and every addition read the file afresh.
 //
 // The file is the truth: an entry is added to the list as the file holds it, and a list whose file
 // could not be read is never written over it. The store says what happened; the windows tell
@@ -51,23 +51,17 @@ class BlockList {
 public:
     BlockList(FileStore& files, std::string path);
 
-    // Fills the copy from the file; when it cannot be read the copy keeps what it had.
+    // Whether the file can be read as it is now.
     [[nodiscard]] FileOutcome load_list();
-    // Rewrites the file from the copy; refused while the copy's last load failed.
-    [[nodiscard]] FileOutcome update();
     // A caller's name and number as the callers pad them (20 characters each); a field holding * or
     // ? is left out. The duplicate test and the new list are taken from the file as it is now.
     [[nodiscard]] AddOutcome add_block(const std::string& caller_name, const std::string& caller_number);
 
-    // List1: sorted by name (padded to 20) then number, ignoring case.
-    [[nodiscard]] const std::vector<BlockEntry>& entries() const { return entries_; }
     [[nodiscard]] const std::string& path() const { return path_; }
 
 private:
     FileStore& files_;
     std::string path_;
-    std::vector<BlockEntry> entries_;
-    FileOutcome last_load_{FileProblem::Unreadable, "the block list has not been read yet"};
 };
 
 }  // namespace vantelmoor

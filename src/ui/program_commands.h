@@ -31,7 +31,7 @@ public:
     // Unloads the windows that edit the lists (preferences, screening rules) if they are loaded,
     // dropping their unsaved edits.
     virtual void close_preferences() = 0;
-    // The monitor window reloads its copy of the block list (load_list).
+    // The monitor window checks that the block list can still be read (load_list), and says so if not.
     virtual void reload_block_list() = 0;
     // The main window's copy of the call log is emptied with the file, and new calls count from 0.
     virtual void call_log_cleared() = 0;
