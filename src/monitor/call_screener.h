@@ -54,7 +54,6 @@ public:
     // The log was emptied: new calls count from 0 again, shown at once.
     void reset_new_calls();
 
-    [[nodiscard]] bool block_flag() const { return block_flag_; }
     // A call is being answered and hung up, or waits to be logged.
     [[nodiscard]] bool busy() const { return call_pending_ || hangup_ticks_ != 0 || flush_ticks_ != 0; }
     [[nodiscard]] CallCounters counters() const;

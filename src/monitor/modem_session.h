@@ -55,7 +55,6 @@ public:
     [[nodiscard]] bool listening() const { return listening_; }
     // The modem is being reset and set up, or a call's rings are still coming.
     [[nodiscard]] bool busy() const { return setting_up_ || watch_.call_open(); }
-    [[nodiscard]] int next_port() const { return next_port_; }
 
 private:
     PortResult start_listening();
