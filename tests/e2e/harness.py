@@ -1,10 +1,6 @@
-"""The end-to-end harness: the real Vantelmoor.exe under Wine and Xvfb, a simulated modem on a
-pseudo-terminal mapped to a COM port, and the UI probe to read and press the program's windows.
-
-Every scenario runs in a fresh Wine prefix, a copy of one initialised template, so the registry and
-the program directory start clean. Waits poll for a condition up to a generous deadline; nothing
-sleeps and hopes.
-"""
+"""The real Vantelmoor.exe under Wine and Xvfb, a simulated modem on a pseudo-terminal mapped to a
+COM port, and the UI probe to read and press the program's windows. Each scenario gets a fresh copy
+of one initialised Wine prefix; waits poll for a condition up to a generous deadline."""
 
 import codecs
 import fcntl
@@ -30,10 +26,11 @@ PROGRAM_DIR = "drive_c/Program Files/Vantelmoor"
 SETTINGS_KEY = r"HKLM\Software\Vantelmoor\Settings"
 DEADLINE = 30.0
 CAPTION = "Vantelmoor"
+# JANE ROE's call from 5550001111: a ring and the whole report in one write, without the `call` command's pauses.
+JANE_ROE_REPORT = "raw \\r\\nRING\\r\\n\\r\\nDATE=0321\\r\\nTIME=1405\\r\\nNMBR=5550001111\\r\\nNAME=JANE ROE\\r\\n"
 
 
 def wait_until(condition, what, timeout=DEADLINE, interval=0.1):
-    """Polls `condition` until it returns something true; fails the scenario after `timeout`."""
     end = time.monotonic() + timeout
     while True:
         result = condition()
@@ -45,10 +42,7 @@ def wait_until(condition, what, timeout=DEADLINE, interval=0.1):
 
 
 def base_environment():
-    env = dict(os.environ)
-    env["WINEDEBUG"] = "-all"
-    env["WINEDLLOVERRIDES"] = "mscoree,mshtml=;winemenubuilder.exe=d"
-    return env
+    return dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
 
 
 def ensure_template():
@@ -67,21 +61,15 @@ def ensure_template():
         ready.write_text(TEMPLATE_MAKER.read_text())  # made again when the way of making it changes
 
 
-class Xvfb:
-    """A private X display for one scenario."""
-
-    def __init__(self):
-        read_end, write_end = os.pipe()
-        self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", os.environ.get("VANTELMOOR_SCREEN", "1024x768x24"), "-nolisten", "tcp"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end) as pipe:
-            self.display = ":" + pipe.readline().strip()
-
-    def close(self):
-        self.process.terminate()
-        self.process.wait(timeout=10)
+def start_xvfb():
+    """A private X display: its process and its name."""
+    read_end, write_end = os.pipe()
+    screen = os.environ.get("VANTELMOOR_SCREEN", "1024x768x24")
+    process = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen, "-nolisten", "tcp"],
+                               pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as pipe:
+        return process, ":" + pipe.readline().strip()
 
 
 class ModemSim:
@@ -112,41 +100,32 @@ class ModemSim:
                 raise AssertionError(f"modem-sim ended during: {text}")
             if line.strip() == "done":
                 return
-            if line.startswith("PTY "):
-                continue  # plugged in again
             if line.startswith("error:"):
                 raise AssertionError(f"modem-sim: {line.strip()} (for {text})")
         raise AssertionError(f"modem-sim did not finish: {text}")
 
     def _log(self, direction):
         entries = []
-        if not self.log_path.exists():
-            return entries
-        for line in self.log_path.read_text(encoding="latin-1").split("\n"):
+        for line in (self.log_path.read_text(encoding="latin-1") if self.log_path.exists() else "").split("\n"):
             parts = line.split(" ", 2)
             if len(parts) == 3 and parts[1] == direction:
                 # The log's escapes (\r \n \\ \xHH) are Python's own.
                 entries.append((float(parts[0]), codecs.escape_decode(parts[2].encode("latin-1"))[0]))
         return entries
 
-    def received(self):
-        """[(time, bytes)] of everything the program sent, one entry per read."""
-        return self._log("RX")
-
     def sent(self):
-        """[(time, bytes)] of everything the simulator sent to the program, one entry per write."""
+        """[(time, bytes)] of what the simulator sent to the program, one entry per write."""
         return self._log("TX")
 
     def commands(self):
         """[(time of its carriage return, command)] of the command lines the program sent."""
         result, current = [], b""
-        for at, chunk in self.received():
+        for at, chunk in self._log("RX"):
             *lines, current = (current + chunk).split(b"\r")
             result += [(at, line.decode("latin-1")) for line in lines]
         return result
 
     def names(self):
-        """The command lines the program sent, in order."""
         return [command for _, command in self.commands()]
 
     def wait_for_commands(self, count, timeout=DEADLINE):
@@ -156,31 +135,29 @@ class ModemSim:
     def holders(self):
         """The processes other than the simulator that have its pseudo-terminal open."""
         device = os.path.realpath(self.device)
-        found = set()
-        for fd in Path("/proc").glob("[0-9]*/fd/*"):
+
+        def holds(fd):
             try:
-                if os.readlink(fd) == device and int(fd.parts[2]) != self.process.pid:
-                    found.add(int(fd.parts[2]))
+                return os.readlink(fd) == device
             except OSError:
-                pass
-        return found
+                return False
+        return {int(fd.parts[2]) for fd in Path("/proc").glob("[0-9]*/fd/*") if holds(fd)} - {self.process.pid}
 
     def close(self):
         self.process.stdout.close()
-        if self.process.poll() is None:
-            self.process.stdin.close()
-            try:
-                self.process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        self.process.stdin.close()
+        try:
+            self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
 
 
 class Scenario(unittest.TestCase):
     """One scenario: fresh prefix, ports, Xvfb, modem, program. Subclasses set the modem up."""
 
     profile = "standard"
-    modem_port = 1  # None: no modem at all
+    modem_port = 1
     line_delay = 0  # between the lines of a caller-ID report, in ms
     copy_program = True  # False: the scenario installs it
 
@@ -191,16 +168,15 @@ class Scenario(unittest.TestCase):
         self.addCleanup(shutil.rmtree, self.workdir, True)
         self.prefix = self.workdir / "prefix"
         subprocess.run(["cp", "-a", "--reflink=auto", str(TEMPLATE), str(self.prefix)], check=True)
-        self.xvfb = Xvfb()
-        self.addCleanup(self.xvfb.close)
+        xvfb, self.display = start_xvfb()
+        self.addCleanup(lambda: xvfb.terminate() or xvfb.wait(timeout=10))
         self.env = base_environment()
         self.env["WINEPREFIX"] = str(self.prefix)
-        self.env["DISPLAY"] = self.xvfb.display
+        self.env["DISPLAY"] = self.display
+        self.started = []
         self.addCleanup(self.stop_wine)
-        self.modem = None
-        if self.modem_port is not None:
-            self.modem = ModemSim(self.workdir, self.profile, line_delay=self.line_delay)
-            self.addCleanup(self.modem.close)
+        self.modem = ModemSim(self.workdir, self.profile, line_delay=self.line_delay)
+        self.addCleanup(self.modem.close)
         self.map_ports()
         self.program_dir = self.prefix / PROGRAM_DIR
         if self.copy_program:
@@ -211,9 +187,7 @@ class Scenario(unittest.TestCase):
     def map_ports(self):
         """COM1 to COM16 all get a value, so that no device of this machine lands in the scan."""
         lines = ["REGEDIT4", "", r"[HKEY_LOCAL_MACHINE\Software\Wine\Ports]"]
-        for number in range(1, 17):
-            device = self.modem.device if self.modem and number == self.modem_port else ""
-            lines.append(f'"COM{number}"="{device}"')
+        lines += [f'"COM{n}"="{self.modem.device if n == self.modem_port else ""}"' for n in range(1, 17)]
         reg = self.workdir / "ports.reg"
         reg.write_text("\r\n".join(lines) + "\r\n")
         self.wine("regedit", "/S", str(reg))
@@ -224,11 +198,9 @@ class Scenario(unittest.TestCase):
         Wine process of a prefix starts Wine's services, which inherit and keep open whatever
         the process was given, and a pipe would then never reach its end."""
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            completed = subprocess.run(["wine", *args], env=self.env, stdout=out, stderr=err, timeout=timeout)
-            out.seek(0)
-            err.seek(0)
-            result = subprocess.CompletedProcess(completed.args, completed.returncode,
-                                                 out.read().decode("latin-1"), err.read().decode("latin-1"))
+            code = subprocess.run(["wine", *args], env=self.env, stdout=out, stderr=err, timeout=timeout).returncode
+            output = [file.seek(0) or file.read().decode("latin-1") for file in (out, err)]
+        result = subprocess.CompletedProcess(["wine", *args], code, *output)
         if check and result.returncode != 0:
             raise AssertionError(f"wine {' '.join(args)} failed: {result.stderr.strip()}")
         return result
@@ -237,8 +209,7 @@ class Scenario(unittest.TestCase):
         return "Z:" + str(path).replace("/", "\\")
 
     def hold(self, path):
-        """Holds a file open without sharing, as a backup program can, until the result's
-        release() is called."""
+        """Holds a file open without sharing, as a backup program can; returns what lets it go."""
         out = open(self.workdir / "hold.out", "w+")
         holder = subprocess.Popen(["wine", str(PROBE), "hold", self.windows_path(path)], env=self.env,
                                   stdin=subprocess.PIPE, stdout=out, stderr=subprocess.DEVNULL)
@@ -249,8 +220,7 @@ class Scenario(unittest.TestCase):
             out.close()
         self.addCleanup(lambda: holder.poll() is not None or release())
         wait_until(lambda: (self.workdir / "hold.out").read_text().startswith("held"), f"{path} to be held")
-        holder.release = release
-        return holder
+        return release
 
     def start_program(self, desktop=None):
         """Starts Vantelmoor.exe; on a Wine desktop of its own when `desktop` names one, which stands
@@ -258,22 +228,17 @@ class Scenario(unittest.TestCase):
         exe = str(self.program_dir / "Vantelmoor.exe")
         command = ["wine", exe] if desktop is None else ["wine", "explorer", f"/desktop={desktop},640x480", exe]
         process = subprocess.Popen(command, env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.started = getattr(self, "started", []) + [process]
+        self.started.append(process)
         if desktop is None:
-            self.program_starts = getattr(self, "program_starts", []) + [time.monotonic()]
             self.program = process
 
     def stop_wine(self):
         subprocess.run(["wineserver", "--kill"], env=self.env, timeout=60)
-        for process in getattr(self, "started", []):
+        for process in self.started:
             process.wait(timeout=60)
 
-    # The probe ------------------------------------------------------------------------------
     def probe(self, *args, check=True):
-        result = self.wine(str(PROBE), *args, check=False)
-        if check and result.returncode != 0:
-            raise AssertionError(f"probe {' '.join(args)} failed: {result.stderr.strip()}")
-        return result
+        return self.wine(str(PROBE), *args, check=check)
 
     def text(self, control, caption=CAPTION):
         return self.probe("text", caption, control).stdout.rstrip("\n")
@@ -301,7 +266,6 @@ class Scenario(unittest.TestCase):
         return fields.get("text", ""), fields.get("buttons", "").split("|")
 
     def wait_log_text(self, words, timeout=DEADLINE):
-        """Waits until the activity log holds `words`."""
         return wait_until(lambda: words in self.probe("text", CAPTION, "txtStatus", check=False).stdout,
                           f"{words!r} in the activity log", timeout)
 
@@ -317,28 +281,19 @@ class Scenario(unittest.TestCase):
     def box_open(self, title):
         return self.probe("box", title, check=False).returncode == 0
 
-    def screenshot(self, name, *windows, with_tray=True):
-        """Saves the screen around these windows ("probe rect" names) as build/.../screenshots/NAME.png;
-        with the tray, from the screen's corner, so that the icon shows too. docs/ keeps copies for the
-        README."""
-        left = top = 0 if with_tray else 10**6
-        right = bottom = 0
-        for window in windows:
-            # Without a window manager nothing draws a title bar: a window alone is its client area.
-            x, y, width, height = map(int, self.probe("rect", window, *([] if with_tray else ["client"])).stdout.split())
-            left, top = min(left, x), min(top, y)
-            right, bottom = max(right, x + width), max(bottom, y + height)
+    def screenshot(self, name, window, with_tray=True):
+        """Saves the screen around a window ("probe rect" name) as build/.../screenshots/NAME.png, with the
+        tray from the screen's corner so that the icon shows too; docs/ keeps copies for the README."""
+        # Without a window manager nothing draws a title bar: a window alone is its client area.
+        x, y, width, height = map(int, self.probe("rect", window, *([] if with_tray else ["client"])).stdout.split())
+        left, top = (0, 0) if with_tray else (x, y)
         SCREENSHOTS.mkdir(parents=True, exist_ok=True)
-        subprocess.run(["import", "-window", "root", "-display", self.xvfb.display, "-crop",
-                        f"{right - left}x{bottom - top}+{left}+{top}", "+repage", str(SCREENSHOTS / f"{name}.png")],
-                       check=True)
+        subprocess.run(["import", "-window", "root", "-display", self.display, "-crop",
+                        f"{x + width - left}x{y + height - top}+{left}+{top}", "+repage",
+                        str(SCREENSHOTS / f"{name}.png")], check=True)
 
     def registry_values(self, key=SETTINGS_KEY):
         """{name: data} of a key's values, read with Wine's own reg tool."""
-        result = self.wine("reg", "query", key, check=False)
-        values = {}
-        for line in result.stdout.splitlines():
-            match = re.match(r"^\s+(.+?)\s+(REG_\w+)\s*(.*)$", line)
-            if match:
-                values[match.group(1)] = match.group(3)
-        return values
+        lines = self.wine("reg", "query", key, check=False).stdout.splitlines()
+        matches = (re.match(r"^\s+(.+?)\s+REG_\w+\s*(.*)$", line) for line in lines)
+        return {match.group(1): match.group(2) for match in matches if match}

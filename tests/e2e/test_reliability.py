@@ -22,11 +22,10 @@ class ModemThatEchoesAndVanishes(Scenario):
         log_file = self.program_dir / "Vantelmoor.log"
         log_file.write_bytes(OLD_RECORDS)
         (self.program_dir / "Vantelmoor.dat").write_bytes(JOHN_DOE_ENTRY)
-        holder = self.hold(log_file)
+        release = self.hold(log_file)
         self.start_program()
         self.wait_log_text("cannot be read")
-        self.assertEqual(self.text("lblStatus(0)"), "Log Unreadable")
-        holder.release()
+        release()
 
         # A listed caller, answered at its number line: the echo of ATA takes the line feed of
         # the name line that follows 50 ms later.
@@ -35,34 +34,26 @@ class ModemThatEchoesAndVanishes(Scenario):
         self.assertEqual(log_file.read_bytes(),
                          OLD_RECORDS + b"03/21     02:05 PM  JOHN DOE            5551234567          Y")
         sent = b"".join(chunk for _, chunk in self.modem.sent())
-        self.assertIn(b"NMBR=5551234567\r\nATA\r", sent)  # the echo came between the two lines
-        self.assertIn(b"ATA\rNAME=JOHN DOE", sent)
+        self.assertIn(b"NMBR=5551234567\r\nATA\rNAME=JOHN DOE", sent)  # the echo came between the two lines
         wait_until(lambda: self.resets() == 2, "the modem reset after the call")
 
         self.modem.command("unplug")
         self.wait_text("lblStatus(0)", "Modem Error", timeout=10)
-        self.wait_log_text("stopped working")
         for title in ("Error", "Vantelmoor Initialization", "Vantelmoor"):
             self.assertFalse(self.box_open(title))
-        self.assertEqual(self.text("Connect(0)"), "&Pause")
 
         self.modem.command("plug")
         wait_until(lambda: self.resets() == 3 and self.modem.commands()[-1][1] == "AT+VCID=1",
                    "the reset and the caller-ID command", timeout=15)
-        self.wait_text("lblStatus(0)", "Waiting for Call")
         self.modem.command("call 5550001111 BACK AGAIN")
         self.wait_text("txtName", "BACK AGAIN")
-        self.assertEqual(self.text("txtNumber"), "555-000-1111")
 
         # Switched off, the modem reports nothing: a minute of quiet, then it is asked, and two
         # silences are a lost modem. Switched on, the next try finds it answering.
         self.modem.command("off")
         self.wait_text("lblStatus(0)", "Modem Error", timeout=150)
-        self.wait_log_text("did not answer AT twice")
-        self.assertEqual(self.text("Connect(0)"), "&Pause")
         self.modem.command("on")
         self.wait_text("lblStatus(0)", "Waiting for Call", timeout=20)
-        self.wait_log_text("is back")
 
 
 if __name__ == "__main__":

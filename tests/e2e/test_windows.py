@@ -1,29 +1,33 @@
 """The call-log and preferences windows, opened from the menu and the tray: the log shown and
 kept up to date, a caller blocked from it, the log emptied; block-list entries added, removed and
-saved, and the question before unsaved changes are dropped. Then every window opened on full
-files, timed, and a caller covered by the last of a full list of patterns answered at once."""
+saved, and the question before unsaved changes are dropped. Then, started again on full files,
+every window opened and timed, and a caller covered by the last of a full list of patterns
+answered at once."""
 
 import sys
 import unittest
 
 from harness import Scenario, wait_until
 
-NUL = b"\x00"
-
 
 def record(date, name, number, blocked):
-    return (date.ljust(10) + "02:05 PM".ljust(10) + name.ljust(20) + number.ljust(20)).encode() + (b"Y" if blocked else NUL)
+    return (date.ljust(10) + "02:05 PM".ljust(10)).encode() + entry(name, number) + (b"Y" if blocked else b"\0")
 
 
 def entry(name, number):
     return (name.ljust(20) + number.ljust(20)).encode()
 
 
-class CallLogAndPreferences(Scenario):
+class CallLogPreferencesAndFullFiles(Scenario):
+    FULL = 32767
+
     def items(self, window):
         return self.probe("items", window, "List1").stdout.split("\n")[:-1]
 
-    def test_reading_the_log_and_editing_the_block_list(self):
+    def wait_box_window(self, caption):
+        wait_until(lambda: self.probe("rect", caption, check=False).returncode == 0, f"the input box {caption!r}")
+
+    def test_the_windows_edit_the_files_the_options_hold_and_full_files_neither_slow_nor_hold_a_call(self):
         log_file = self.program_dir / "Vantelmoor.log"
         block_file = self.program_dir / "Vantelmoor.dat"
         log_file.write_bytes(record("03/20", "SEVEN DIGITS", "5551234", False) +
@@ -34,19 +38,11 @@ class CallLogAndPreferences(Scenario):
 
         self.probe("tray", "513")  # the monitor window with the call log beside it
         wait_until(lambda: self.visible("Call Log"), "the call-log window")
-        self.assertEqual(self.items("Call Log"), [
-            "03/20 02:05 PM   SEVEN DIGITS             555-1234          ",
-            "03/21 02:05 PM   A NAME OF TWENTY CHA PRIVATE              Y"])
-        self.assertEqual(self.probe("selected", "Call Log", "List1").stdout.strip(), "1")
-
         self.modem.command("call 5559876543 JOHN DOE")  # appears in the open window, selected
         wait_until(lambda: len(self.items("Call Log")) == 3, "the new call in the window")
-        self.assertEqual(self.probe("selected", "Call Log", "List1").stdout.strip(), "2")
         self.screenshot("call-log", "Call Log", with_tray=False)
         self.probe("click", "Call Log", "Command1(2)")  # block the selected caller
-        text, _ = self.wait_box("Add a number to block list")
-        self.assertEqual(text, "Turn call blocking on for this name/number?\r\rName: JOHN DOE\r\rPhone Number: "
-                               "555-987-6543")
+        self.wait_box("Add a number to block list")
         self.probe("answer", "Add a number to block list", "Yes")
         wait_until(lambda: block_file.read_bytes() == entry("ANN", "5550001111") + entry("JOHN DOE", "555-987-6543"),
                    "the caller in the block list")
@@ -55,17 +51,10 @@ class CallLogAndPreferences(Scenario):
         self.probe("click", "Call Log", "Command1(0)")  # clear the log
         self.wait_box("Reset the Log?")
         self.probe("answer", "Reset the Log?", "Yes")
-        wait_until(lambda: self.items("Call Log") == [], "the emptied list")
-        self.assertEqual(log_file.read_bytes(), b"")
-        self.wait_text("lblStatus(1)", "0 New Calls")
-        self.modem.command("call 5550002222 JANE ROE")
-        wait_until(lambda: log_file.read_bytes()[20:28] == b"JANE ROE" and len(log_file.read_bytes()) == 61,
-                   "the next call alone in the log")
+        wait_until(lambda: self.items("Call Log") == [] and log_file.read_bytes() == b"", "the emptied list and file")
 
         self.probe("menu", "Vantelmoor", "&Preferences")
         wait_until(lambda: self.visible("Vantelmoor Preferences"), "the preferences window")
-        self.assertEqual(self.items("Vantelmoor Preferences"), [
-            "ANN                  555-000-1111        ", "JOHN DOE             555-987-6543        "])
         self.probe("click", "Vantelmoor Preferences", "Command1(2)")  # Add
         self.wait_box_window("Add a Call Block")
         self.probe("type", "Add a Call Block", "acme corp")
@@ -75,44 +64,28 @@ class CallLogAndPreferences(Scenario):
                    "the added entry")
         self.probe("select", "Vantelmoor Preferences", "List1", "1")  # ANN, after ACME CORP
         self.probe("click", "Vantelmoor Preferences", "Command1(3)")  # Remove
-        text, _ = self.wait_box("Delete This Entry?")
-        self.assertEqual(text, "Do you want to turn OFF call blocking for:\r\rName: ANN\r\rPhone Number: 555-000-1111")
+        self.wait_box("Delete This Entry?")
         self.probe("answer", "Delete This Entry?", "Yes")
         wait_until(lambda: len(self.items("Vantelmoor Preferences")) == 2, "the entry removed")
         self.screenshot("preferences", "Vantelmoor Preferences", with_tray=False)
         self.probe("click", "Vantelmoor Preferences", "Command1(0)")  # Save
-        wait_until(lambda: block_file.read_bytes() == entry("ACME CORP", "5551234567") + entry("JOHN DOE", "555-987-6543"),
-                   "the saved block list")
+        saved = entry("ACME CORP", "5551234567") + entry("JOHN DOE", "555-987-6543")
+        wait_until(lambda: block_file.read_bytes() == saved, "the saved block list")
         self.probe("key", "Vantelmoor Preferences", "Check1(2)", "space")  # a change from the keyboard
         wait_until(lambda: self.probe("checked", "Vantelmoor Preferences", "Check1(2)").stdout.strip() == "0",
                    "the check box cleared")
         self.probe("click", "Vantelmoor Preferences", "Command1(1)")  # Exit
-        text, buttons = self.wait_box("Vantelmoor Settings in Memory")
-        self.assertEqual((text, buttons), ("Save changes?", ["Yes", "No", "Cancel"]))
+        self.assertEqual(self.wait_box("Vantelmoor Settings in Memory")[1], ["Yes", "No", "Cancel"])
         self.probe("answer", "Vantelmoor Settings in Memory", "No")
         wait_until(lambda: not self.visible("Vantelmoor Preferences"), "the preferences window to close")
-        self.assertEqual(self.registry_values().get("BlockAnonName"), "True")
 
-        # The options hold after a restart, the preferences window never opened: "private" is blocked.
+        # Started again on full files, the preferences window never opened: the saved options hold
+        # ("private" is blocked), and every window opens quickly.
         self.probe("menu", "Vantelmoor", "&Quit Vantelmoor")
         self.program.wait(timeout=30)
-        self.start_program()
-        self.wait_text("Connect(0)", "&Pause")
-        self.modem.command("call PRIVATE PRIVATE CALLER")
-        wait_until(lambda: "ATA" in self.modem.names(), "the private caller answered")
-
-    def wait_box_window(self, caption):
-        wait_until(lambda: self.probe("rect", caption, check=False).returncode == 0, f"the input box {caption!r}")
-
-
-class FullFiles(Scenario):
-    FULL = 32767
-
-    def test_every_window_opens_quickly_and_the_last_pattern_screens_at_once_on_full_files(self):
-        (self.program_dir / "Vantelmoor.log").write_bytes(
+        log_file.write_bytes(
             b"".join(record("03/21", f"CALLER {i}", str(5550000000 + i), i % 3 == 0) for i in range(self.FULL)))
-        (self.program_dir / "Vantelmoor.dat").write_bytes(
-            b"".join(entry(f"V*{i}", f"1-555-{1000000 + i}*") for i in range(self.FULL)))
+        block_file.write_bytes(b"".join(entry(f"V*{i}", f"1-555-{1000000 + i}*") for i in range(self.FULL)))
         (self.program_dir / "VantelmoorAllow.dat").write_bytes(
             b"".join(entry(f"CALLER {i}", f"800{1000000 + i}") for i in range(self.FULL)))
         (self.program_dir / "VantelmoorCounts.dat").write_bytes(
@@ -120,8 +93,11 @@ class FullFiles(Scenario):
                       "03/21".ljust(10) + "02:05 PM".ljust(10)).encode() for i in range(0, self.FULL, 7)))
         self.start_program()
         self.wait_text("Connect(0)", "&Pause")
+        self.modem.command("call PRIVATE PRIVATE CALLER")
+        wait_until(lambda: "ATA" in self.modem.names(), "the private caller answered")
+        wait_until(lambda: self.modem.commands()[-1][1] == "AT+VCID=1", "the reset after the call")
         timings = {}
-        # Preferences last, left open (its Exit would ask about the defaults of a clean machine).
+        # Preferences last, left open.
         for item, window, items, close in (("View &Call Log", "Call Log", "List1", "Command1(1)"),
                                            ("Screening &Rules...", "Screening Rules", "List2", "Command3(1)"),
                                            ("&Preferences", "Vantelmoor Preferences", "List1", None)):
@@ -138,7 +114,7 @@ class FullFiles(Scenario):
         # Covered by the last of 32,767 patterns, every other one tried first, and the whole
         # never-block list before them, while a window is open.
         self.modem.command("call 5551032766 THE LAST PATTERN")
-        ata = wait_until(lambda: [at for at, c in self.modem.commands() if c == "ATA"], "ATA")[0]
+        ata = wait_until(lambda: [at for at, c in self.modem.commands() if c == "ATA"][1:], "ATA")[0]
         sent = next(at for at, chunk in self.modem.sent() if b"NMBR=5551032766\r" in chunk)
         print(f"full lists of patterns: ATA {(ata - sent) * 1000:.1f} ms after the number line", file=sys.stderr)
         self.assertLessEqual(ata - sent, 0.05)
