@@ -43,6 +43,7 @@ TEST_F(CallScreenerTest, BlockingAnswersAtOnceHangsUpOnceThreeSecondsLaterAndCou
     rig.port.arrive(ProgramRig::report("5551234567", ""));
     rig.after(3);
     EXPECT_EQ(rig.view.text(Control::lblStatus1), "0:01");
+    EXPECT_EQ(rig.status(), "Flushing Call");
     rig.after(1.5);
     EXPECT_EQ(rig.view.text(Control::lblStatus1), "1 New Calls");  // the countdown over
     rig.after(10);  // both timers stopped: no second hang-up, no countdown again
