@@ -1,5 +1,4 @@
-// The call-log window (its list, printout, buttons, clearing and blocking) and the preferences
-// window (its list, Add, Remove, Save and Exit), over the program as it is wired.
+// The call-log window (list, printout, buttons, clearing, blocking) and the preferences window, as wired.
 #include <gtest/gtest.h>
 
 #include "fakes/program_rig.h"
@@ -34,10 +33,9 @@ protected:
 TEST(CallLogLinesTest, NumbersInTheirLogFormAndAPrintoutWithItsHeadingOnTheFirstPageOnly) {
     const std::tuple<const char*, const char*> numbers[] = {
         {"5551234", "    555-1234"}, {"5551234567", "555-123-4567"}, {"18005551234", "18005551234"}};
-    for (const auto& [number, shown] : numbers) {
-        const std::string line = call_log_line("03/21", "02:05 PM", "A NAME OF TWENTY CHA", number, false);
-        EXPECT_EQ(call_log_list_line(line), "03/21 02:05 PM   A NAME OF TWENTY CHA " + fixed_width(shown, 20) + "  ");
-    }
+    for (const auto& [number, shown] : numbers)
+        EXPECT_EQ(call_log_list_line(call_log_line("03/21", "02:05 PM", "A NAME OF TWENTY CHA", number, false)),
+                  "03/21 02:05 PM   A NAME OF TWENTY CHA " + fixed_width(shown, 20) + "  ");
     const std::vector<std::string> calls(100, call_log_line("03/21", "02:05 PM", "JOHN", "5551234567", false));
     const std::vector<PrintedPage> pages = call_log_printout(calls, 40);
     ASSERT_EQ(pages.size(), 3u);  // 5 heading lines and 100 calls
@@ -185,12 +183,21 @@ TEST_F(WindowsTest, SaveWritesTheOptionsInOrderThenTheListAndRemoveAndExitAskAbo
     EXPECT_FALSE(prefs_view.events->query_unload(CloseReason::User));
 }
 
-// Only setup changes whether an installed copy starts with Windows, for every user.
-TEST(InstalledPreferencesTest, StartWithWindowsIsGreyed) {
+// Only setup changes whether an installed copy starts with Windows, for every user: shown, greyed, never written.
+TEST(InstalledPreferencesTest, StartWithWindowsIsGreyedShowsSetupsRunValueAndSaveWritesNoRunValue) {
     ProgramRig rig(nullptr, true);
     rig.screen();
-    rig.choose(MainMenuItem::Preferences);
-    EXPECT_FALSE(rig.preferences_view.check_enabled[kStartupCheck]);
+    test::FakePreferencesView& prefs = rig.preferences_view;
+    for (const bool set_up : {false, true}) {
+        if (set_up) rig.registry.put_text(kRunKey, kAutostartValue, "as setup wrote it");
+        rig.registry.writes.clear();
+        rig.choose(MainMenuItem::Preferences);
+        EXPECT_EQ(prefs.checks[kStartupCheck], set_up);
+        EXPECT_FALSE(prefs.check_enabled[kStartupCheck]);
+        prefs.events->button_click(PreferencesButton::Save);
+        EXPECT_EQ(rig.registry.writes, (std::vector<std::string>{"BlockAnonNum", "BlockAnonName"}));
+        prefs.events->button_click(PreferencesButton::Exit);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The access lists the program and its setup give, each exactly as intended (built in memory:
-// Wine keeps none on files), and the machine's screening lock on the real mutex.
+// The access lists the program and its setup give (built in memory: Wine keeps none on files); the screening lock.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -26,15 +25,17 @@ TEST(AccessListTest, EachObjectGetsExactlyTheDescriptorIntended) {
         {win32::screening_mutex_access(), "D:P(A;;0x100001;;;AU)(A;;0x1f0001;;;SY)(A;;0x1f0001;;;BA)"},
         {win32::elevated_instance_access(), "D:P(A;;0x1f0001;;;SY)(A;;0x1f0001;;;BA)"},
     };
-    for (const auto& [plan, expected] : plans) {
-        win32::SecurityDescriptor descriptor(plan);
-        EXPECT_EQ(descriptor.sddl(), expected);
-    }
+    for (const auto& [plan, expected] : plans) EXPECT_EQ(win32::SecurityDescriptor(plan).sddl(), expected);
 }
 
-// The next copy takes the line when the screening one ends, however it ends: here its thread
-// stops without giving the mutex back, as a process that is killed leaves it.
-TEST(ScreeningLockTest, OneCopyHoldsItAndAnotherTakesItWhenThatOneEnds) {
+// The next copy takes the line when the screening one ends, however it ends (here its thread stops without giving the
+// mutex back, as a killed process does); an object of that name that any user made first is no free line.
+TEST(ScreeningLockTest, OneCopyHoldsItAnotherTakesItWhenThatOneEndsAndANameTakenByAnotherKindOfObjectIsNotFree) {
+    win32::KernelHandle squatter(CreateEventA(nullptr, TRUE, FALSE, "Global\\Vantelmoor.Screening"));
+    ASSERT_TRUE(squatter.valid());
+    win32::Win32ScreeningLock second;
+    EXPECT_FALSE(second.try_take());
+    squatter.reset();
     std::promise<bool> taken;
     std::promise<void> end;
     std::thread first([&] {
@@ -43,22 +44,11 @@ TEST(ScreeningLockTest, OneCopyHoldsItAndAnotherTakesItWhenThatOneEnds) {
         end.get_future().wait();
     });
     ASSERT_TRUE(taken.get_future().get());
-    win32::Win32ScreeningLock second;
     EXPECT_FALSE(second.try_take());
     end.set_value();
     first.join();
     EXPECT_TRUE(second.try_take());
     EXPECT_TRUE(second.try_take());
-}
-
-// Any user may make an object of that name first: that is never the line free for two copies.
-TEST(ScreeningLockTest, ANameTakenByAnotherKindOfObjectCountsAsAnotherCopyScreening) {
-    win32::KernelHandle squatter(CreateEventA(nullptr, TRUE, FALSE, "Global\\Vantelmoor.Screening"));
-    ASSERT_TRUE(squatter.valid());
-    win32::Win32ScreeningLock lock;
-    EXPECT_FALSE(lock.try_take());
-    squatter.reset();
-    EXPECT_TRUE(lock.try_take());
 }
 
 }  // namespace

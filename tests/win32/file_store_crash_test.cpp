@@ -1,7 +1,5 @@
-// A rewrite is crash-safe: a writer process that rewrites one file as fast as it can, alternating
-// between two images of different lengths, is killed at 40 moments spread over its rewrite cycle
-// (writing, flushing, renaming). After each kill the file is wholly one image or the other: never
-// short, empty or mixed. (A killed writer may leave its temporary file; nothing reads those.)
+// A rewrite is crash-safe: a writer alternating two images of different lengths in one file is killed at 40 moments
+// over its cycle (writing, flushing, renaming), and the file is wholly one image or the other, never short or mixed.
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -1,6 +1,4 @@
-// The real file system: the file store's missing files, exact bytes, files held by another program
-// and rewrites that cannot happen (the old file stays, no temporary file is left); what counts as
-// an existing file; a marker made without touching an existing one; the executable's facts.
+// The real file system: the file store's reads and rewrites, files held or too large, markers, folders, install facts.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -42,35 +40,25 @@ protected:
     }
 };
 
-// Any user may write the shared folder: a file larger than the program writes, or one with a
-// second name (linked to a file elsewhere), is not read.
-TEST_F(FileStoreTest, ReadingGivesEveryByteMakesAMissingFileEmptyAndRefusesOneTooLargeOrWithASecondName) {
+// Any user may write the shared folder: a file larger than the program writes, or with a second name, is not read.
+TEST_F(FileStoreTest, EveryByteIsWrittenOverAnyFileAndReadAMissingFileIsEmptyAndOneTooLargeOrWithASecondNameUnread) {
     EXPECT_EQ(store.read_all(target, kLargest).bytes, std::optional<std::string>(""));
     EXPECT_EQ(dir.names(), std::set<std::string>{"Vantelmoor.dat"});
-    put(target, std::string(kLargest + 1, 'x'));
+    put(target, std::string(kLargest + 1, 'x'));  // longer than the new contents
     EXPECT_EQ(store.read_all(target, kLargest).bytes, std::nullopt);
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);  // Windows refuses those
     const std::string bytes = all_byte_values(kLargest);
-    put(target, bytes);
+    ASSERT_FALSE(store.replace(target, bytes));
+    EXPECT_EQ(contents(target), bytes);
     EXPECT_EQ(store.read_all(target, kLargest).bytes, bytes);
+    ASSERT_FALSE(store.replace(dir.file("Vantelmoor.log"), ""));
+    EXPECT_EQ(contents(dir.file("Vantelmoor.log")), "");
+    EXPECT_EQ(dir.names(), (std::set<std::string>{"Vantelmoor.dat", "Vantelmoor.log"}));
     ASSERT_TRUE(CreateHardLinkA(dir.file("elsewhere").c_str(), target.c_str(), nullptr));
     EXPECT_EQ(store.read_all(target, kLargest).bytes, std::nullopt);
 }
 
-TEST_F(FileStoreTest, ReplacingWritesExactlyTheBytesAndLeavesOnlyTheTarget) {
-    put(target, std::string(300'000, 'x'));  // longer than the new contents
-    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);  // Windows refuses those
-    const std::string bytes = all_byte_values(3 * 65'536 + 5);
-    ASSERT_FALSE(store.replace(target, bytes));
-    EXPECT_EQ(contents(target), bytes);
-    const std::string fresh = dir.file("Vantelmoor.log");
-    ASSERT_FALSE(store.replace(fresh, ""));
-    EXPECT_EQ(contents(fresh), "");
-    EXPECT_EQ(dir.names(), (std::set<std::string>{"Vantelmoor.dat", "Vantelmoor.log"}));
-}
-
-// A file held without sharing can be neither read (and the reason is given) nor replaced. Held even
-// sharing reads and writes, the rename over it is refused, on Windows and under Wine alike, after
-// the new bytes were written.
+// Held unshared, a file is neither read (the reason given) nor replaced; held sharing both, the rename fails.
 TEST_F(FileStoreTest, AHeldFileIsNotReadAndAReplaceThatCannotHappenLeavesTheOldFileAndNoTemporaryFile) {
     put(target, "old contents");
     win32::FileHandle holder = hold(0);
@@ -89,8 +77,7 @@ TEST_F(FileStoreTest, AHeldFileIsNotReadAndAReplaceThatCannotHappenLeavesTheOldF
     EXPECT_EQ(dir.names(), (std::set<std::string>{"Vantelmoor.dat", "plain"}));
 }
 
-// A save's temporary name cannot be guessed or taken by another user; a leftover is a file of that
-// pattern and nothing else (GetTempFileName's "vtm*.tmp", which another user could fill, is not).
+// A save's temporary name cannot be guessed or taken by another user; nothing else is a leftover ("vtm*.tmp" neither).
 TEST_F(FileStoreTest, LeftoversAreFilesOfTheTemporaryPatternAndNothingElse) {
     const std::string leftover = win32::temporary_file_name();
     const std::string folder = win32::temporary_file_name();
@@ -106,8 +93,7 @@ TEST_F(FileStoreTest, LeftoversAreFilesOfTheTemporaryPatternAndNothingElse) {
     EXPECT_EQ(dir.names(), kept);
 }
 
-// A full disk: `test-all`, run as root, mounts a 128 KiB file system and names it here. The new
-// bytes do not fit, so the write of the temporary file fails part-way.
+// A full disk (`test-all`, run as root, mounts a 128 KiB file system): the temporary file's write fails part-way.
 TEST(FileStoreFullDiskTest, RewriteThatDoesNotFitLeavesTheOldFileAndNoTemporaryFile) {
     const char* full_disk = std::getenv("VANTELMOOR_FULL_DISK");
     if (full_disk == nullptr) GTEST_SKIP() << "no small file system mounted (test-all mounts one when run as root)";
@@ -125,7 +111,7 @@ TEST(FileStoreFullDiskTest, RewriteThatDoesNotFitLeavesTheOldFileAndNoTemporaryF
 }
 
 // Any user could make the marker hidden: that must not end every copy.
-TEST_F(FileStoreTest, AMarkerIsMadeEmptyAnExistingOneIsKeptAndCountsWhateverItsAttributes) {
+TEST_F(FileStoreTest, AMarkerOrFolderIsMadeOnceOnlyWhereTheUserMayAndAMarkerOfAnyAttributesIsAFileButAFolderIsNot) {
     EXPECT_FALSE(file_system.file_exists(target));
     EXPECT_EQ(file_system.create_if_absent(target), std::nullopt);
     EXPECT_EQ(contents(target), "");
@@ -138,9 +124,6 @@ TEST_F(FileStoreTest, AMarkerIsMadeEmptyAnExistingOneIsKeptAndCountsWhateverItsA
         EXPECT_TRUE(file_system.file_exists(target)) << attributes;
     }
     EXPECT_NE(file_system.create_if_absent(dir.file("no such dir\\marker")).value_or(""), "");
-}
-
-TEST_F(FileStoreTest, FilesCanBeMadeOnlyWhereTheUserMayAndAFolderIsMadeOnceAndNeverCountsAsAFile) {
     EXPECT_TRUE(file_system.can_create_files_in(dir.path()));
     EXPECT_FALSE(file_system.can_create_files_in(dir.file("absent")));
     const std::string sub = dir.file("sub");
@@ -148,10 +131,9 @@ TEST_F(FileStoreTest, FilesCanBeMadeOnlyWhereTheUserMayAndAFolderIsMadeOnceAndNe
     EXPECT_EQ(file_system.create_directory(sub), std::nullopt);  // there already: fine
     EXPECT_TRUE(file_system.create_directory(dir.file("absent\\sub")));
     EXPECT_FALSE(file_system.file_exists(sub));
-    EXPECT_EQ(dir.names(), std::set<std::string>{"sub"});  // the question leaves nothing behind
+    EXPECT_EQ(dir.names(), (std::set<std::string>{"Vantelmoor.dat", "sub"}));  // the question leaves nothing behind
 }
 
-// The executable's folder is proven where the crash test starts its writer from it.
 TEST(InstallFactsTest, TheExecutablesFinalPathAndTheMachinesFolders) {
     const InstallFacts facts = win32::install_facts();
     EXPECT_TRUE(facts.executable.ends_with("\\win32-tests.exe")) << facts.executable;

@@ -1,7 +1,5 @@
-// Helper of the crash test: rewrites one file through the file store for ever, alternating
-// between the contents of two image files, and releases a named semaphore after each completed
-// rewrite. The test kills it at chosen moments.
-// Usage: file-store-writer TARGET IMAGE-A IMAGE-B SEMAPHORE-NAME
+// The crash test's writer: rewrites TARGET for ever with IMAGE-A and IMAGE-B in turn, releasing SEMAPHORE-NAME after
+// each rewrite. Usage: file-store-writer TARGET IMAGE-A IMAGE-B SEMAPHORE-NAME
 #include <windows.h>
 
 #include <optional>

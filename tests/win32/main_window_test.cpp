@@ -1,5 +1,4 @@
-// The real monitor window: its size and captions at each DPI, and the view operations and events
-// on real controls.
+// The real monitor window: its size and captions at each DPI, and the view operations and events on real controls.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,8 +14,7 @@
 namespace vantelmoor {
 namespace {
 
-// At the DPIs that Windows offers by default the menu bar is added to the window's outer size, and
-// each caption stays on its one line whole, in the font the layout names.
+// At the DPIs Windows offers by default: the menu bar is added to the outer size; each caption fits its one line.
 TEST(MainWindowSizeTest, TheMenuBarIsAddedToTheOuterSizeAndEveryCaptionFitsItsLabelAtEveryDpi) {
     const HDC screen = GetDC(nullptr);
     const auto extent = [&](FontStyle style, int dpi, std::string_view text) {
@@ -62,24 +60,26 @@ struct Recorder : MainViewEvents {
     void form_unload() override {}
 };
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(window.create()); }
-
-    Recorder events;  // outlives the window
-    win32::Win32MainWindow window{GetModuleHandleA(nullptr)};
-};
-
-TEST_F(MainWindowTest, ActivityLogTakesAppendsBeyondTheDefaultEditLimit) {
+TEST(MainWindowTest, ActivityLogTakesAppendsBeyondTheDefaultEditLimitAndHideMinimisesAndHides) {
+    win32::Win32MainWindow window(GetModuleHandleA(nullptr));
+    ASSERT_TRUE(window.create());
     for (int i = 0; i < 40; ++i) window.append_text(Control::txtStatus, std::string(1000, 'x'));
     window.append_text(Control::txtStatus, "\r\nOK");
     EXPECT_EQ(window.text(Control::txtStatus), std::string(40'000, 'x') + "\r\nOK");
+    window.show_normal();
+    EXPECT_TRUE(IsWindowVisible(window.hwnd()));
+    window.hide();
+    EXPECT_FALSE(IsWindowVisible(window.hwnd()));
+    EXPECT_TRUE(IsIconic(window.hwnd()));
 }
 
 std::vector<std::string> told;
 
 // Out of memory in a handler is told, and the window goes on to its next event.
-TEST_F(MainWindowTest, ButtonsReportTheirIndexTheCloseBoxIsRefusedAndOutOfMemoryInAHandlerIsTold) {
+TEST(MainWindowTest, ButtonsReportTheirIndexTheCloseBoxIsRefusedAndOutOfMemoryInAHandlerIsTold) {
+    Recorder events;  // outlives the window
+    win32::Win32MainWindow window(GetModuleHandleA(nullptr));
+    ASSERT_TRUE(window.create());
     win32::set_teller([](const std::string& text) { told.push_back(text); });
     window.set_events(&events);
     events.out_of_memory = true;
@@ -98,14 +98,6 @@ TEST_F(MainWindowTest, ButtonsReportTheirIndexTheCloseBoxIsRefusedAndOutOfMemory
     EXPECT_TRUE(IsWindow(window.hwnd()));
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find("handling the monitor window:\r\rstd::bad_alloc"), std::string::npos) << told[0];
-}
-
-TEST_F(MainWindowTest, HideMinimisesAndHides) {
-    window.show_normal();
-    EXPECT_TRUE(IsWindowVisible(window.hwnd()));
-    window.hide();
-    EXPECT_FALSE(IsWindowVisible(window.hwnd()));
-    EXPECT_TRUE(IsIconic(window.hwnd()));
 }
 
 }  // namespace

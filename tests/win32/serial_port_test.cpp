@@ -1,5 +1,4 @@
-// The serial port's failure numbers (what the session tells apart must come out of the real calls),
-// and its bounded write.
+// The serial port's failure numbers (the session tells them apart) and its bounded write.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -27,8 +26,7 @@ TEST(SerialPortErrorTest, MissingPortsAre8002HeldPorts8005OthersCarryTheSystemsN
     EXPECT_EQ(other.description.find('\n'), std::string::npos);
 }
 
-// A stalled driver: a pipe that no one reads holds the write. It must come back after its limit,
-// cancelled, and leave the device able to take the next one.
+// A stalled driver (a pipe no one reads): the write comes back cancelled at its limit, and the next one goes through.
 TEST(SerialPortTest, AWriteNeverTakenIsCancelledAtItsLimitAndTheNextGoesThrough) {
     const std::string name = "\\\\.\\pipe\\vantelmoor-write-" + std::to_string(GetCurrentProcessId());
     const win32::FileHandle reader(

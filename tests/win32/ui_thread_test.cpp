@@ -1,6 +1,5 @@
-// What reaches the user-interface thread as messages (timer ticks, a background job's result, what
-// the modem sent), and what becomes of an exception there: told, and the program goes on with its
-// next event instead of ending.
+// Timer ticks, a background job's result and what the modem sent reach the user-interface thread as messages; an
+// exception there is told, and the program goes on with its next event.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -42,8 +41,7 @@ protected:
     win32::Win32Timers timers;
 };
 
-// A tick that throws is told and the timer goes on. Started again at every turn, a running timer
-// keeps its schedule: were that to push the next tick back, none would come.
+// A tick that throws is told and the timer goes on; started again at every turn, it keeps its schedule (else no tick).
 TEST_F(UiThreadTest, ATimerGoesOnAfterOutOfMemoryKeepsItsScheduleWhenStartedAgainAndStopsForGood) {
     int ticks = 0;
     const auto timer = timers.make([&] {
@@ -73,8 +71,7 @@ TEST_F(UiThreadTest, AJobRunsElsewhereItsResultComesBackHereAndItsExceptionIsTol
     EXPECT_NE(told[0].find("while printing:\r\rstd::bad_alloc"), std::string::npos) << told[0];
 }
 
-// Needs a modem on the COM port that VANTELMOOR_TEST_COM names: the end-to-end suite runs it with
-// the simulated one (test_modem_errors.py).
+// Needs a modem on the COM port VANTELMOOR_TEST_COM names: test_modem_errors.py runs it with the simulated one.
 TEST_F(UiThreadTest, OutOfMemoryInTheModemsDeliveryIsToldAndTheNextDeliveryStillComes) {
     const char* com = std::getenv("VANTELMOOR_TEST_COM");
     if (!com) GTEST_SKIP() << "no modem named by VANTELMOOR_TEST_COM";
@@ -96,7 +93,6 @@ TEST_F(UiThreadTest, OutOfMemoryInTheModemsDeliveryIsToldAndTheNextDeliveryStill
     EXPECT_TRUE(pump_until(answered)) << heard;
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find("reading what the modem sent:\r\rstd::bad_alloc"), std::string::npos) << told[0];
-    port.close();
 }
 
 }  // namespace
