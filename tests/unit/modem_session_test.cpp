@@ -60,6 +60,7 @@ TEST_F(ModemSessionTest, AModemThatGoesAwayOrIsHeldElsewhereIsTriedEveryFiveSeco
         if (how == 0) local.port.unplug();
         EXPECT_TRUE(how < 2 || local.noted("COM1 is in use by another program. Trying it again every 5 seconds."));
         EXPECT_EQ(local.status(), "Modem Error");
+        EXPECT_TRUE(how == 2 || local.noted("The modem on COM1 stopped working")) << how;
         EXPECT_EQ(local.caption(), "&Pause");
         local.after(12);
         local.session.restart_monitoring();  // a call logged meanwhile leaves the retries alone
@@ -69,6 +70,7 @@ TEST_F(ModemSessionTest, AModemThatGoesAwayOrIsHeldElsewhereIsTriedEveryFiveSeco
         local.after(5);
         EXPECT_EQ(local.port.written_texts(), (Texts{"ATZ\r", "AT+VCID=1\r"})) << how;
         EXPECT_EQ(local.status(), "Waiting for Call");
+        EXPECT_TRUE(how == 2 || local.noted("The modem on COM1 is back.")) << how;
         EXPECT_TRUE(local.dialogs.shown.empty());
     }
     rig.click(0);
@@ -120,6 +122,7 @@ TEST(ModemWatchdogTest, AQuietModemIsAskedOnceAMinuteAndTwoSilencesInARowAreALos
         // The question and its answer are kept out of the log.
         EXPECT_TRUE(c.ringing || rig.log.text().find("\r\nOK", before.size()) == std::string::npos) << c.what;
         if (!c.switched_off) continue;
+        EXPECT_TRUE(rig.noted("it did not answer AT twice"));
         rig.after(20);  // its port opens; its reset goes unanswered
         EXPECT_EQ(rig.status(), "Modem Error") << c.what;
         off = false;  // switched on again
