@@ -79,7 +79,8 @@ TEST_F(WindowsTest, TheCallLogsButtonsFollowTheLogAndBlockAsksThenAddsTheCallerA
 TEST_F(WindowsTest, ClearingTheLogAsksFirstThenEmptiesFileAndCopyAndCountsNewCallsFromZero) {
     rig.answered("5551234567", "JOHN DOE");
     rig.choose(MainMenuItem::ShowLog);
-    press(CallLogButton::Clear);  // answered No
+    log_view.events->selection_changed();  // a line picked: Block offered until the log is emptied
+    press(CallLogButton::Clear);           // answered No
     EXPECT_EQ(rig.dialogs.shown.at(0).modality, Modality::CallLogWindow);
     EXPECT_EQ(rig.files.files[ProgramRig::kLogFile].size(), kCallRecordSize);
     rig.files.fail_replace = true;
@@ -99,7 +100,6 @@ TEST_F(WindowsTest, ClearingTheLogAsksFirstThenEmptiesFileAndCopyAndCountsNewCal
 
 // Hundreds of pages may go out: the printing must not hold a listed caller's answer.
 TEST_F(WindowsTest, PrintingGoesOnWhileCallsAreScreenedWithTheBusyPointerUntilItEnds) {
-    log({call_log_line("03/21", "02:05 PM", "JOHN DOE", "5551234567", true)});
     rig.block_list({{"", "5551234567"}});
     rig.tray.events->menu_chosen(TrayMenuItem::Open);
     press(CallLogButton::Print);
@@ -143,7 +143,7 @@ TEST_F(WindowsTest, ThePreferencesListShowsNumbersInTheirDisplayFormAddKeepsDigi
     press(PreferencesButton::Save);
     EXPECT_EQ(blocked()[1], (BlockEntry{"", "5551234"}));
     EXPECT_EQ(prefs_view.lines[1], kSpaces20 + " 555-1234" + std::string(12, ' '));
-    press(PreferencesButton::Save);                          // the numbers as the list now shows them
+    press(PreferencesButton::Save);  // the numbers as the list now shows them
     EXPECT_EQ(blocked()[2], (BlockEntry{"ACME CORP", "555-123-4567"}));
 }
 
@@ -187,16 +187,15 @@ TEST_F(WindowsTest, SaveWritesTheOptionsInOrderThenTheListAndRemoveAndExitAskAbo
 TEST(InstalledPreferencesTest, StartWithWindowsIsGreyedShowsSetupsRunValueAndSaveWritesNoRunValue) {
     ProgramRig rig(nullptr, true);
     rig.screen();
-    test::FakePreferencesView& prefs = rig.preferences_view;
     for (const bool set_up : {false, true}) {
         if (set_up) rig.registry.put_text(kRunKey, kAutostartValue, "as setup wrote it");
         rig.registry.writes.clear();
         rig.choose(MainMenuItem::Preferences);
-        EXPECT_EQ(prefs.checks[kStartupCheck], set_up);
-        EXPECT_FALSE(prefs.check_enabled[kStartupCheck]);
-        prefs.events->button_click(PreferencesButton::Save);
+        EXPECT_EQ(rig.preferences_view.checks[kStartupCheck], set_up);
+        EXPECT_FALSE(rig.preferences_view.check_enabled[kStartupCheck]);
+        rig.preferences_view.events->button_click(PreferencesButton::Save);
         EXPECT_EQ(rig.registry.writes, (std::vector<std::string>{"BlockAnonNum", "BlockAnonName"}));
-        prefs.events->button_click(PreferencesButton::Exit);
+        rig.preferences_view.events->button_click(PreferencesButton::Exit);
     }
 }
 

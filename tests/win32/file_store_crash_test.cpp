@@ -34,9 +34,8 @@ TEST(FileStoreCrashTest, AWriterKilledAtAnyMomentLeavesOneWholeImage) {
     ASSERT_TRUE(done.valid());
     std::string command;
     for (const std::string& word : {win32::install_facts().program_dir + "\\" VANTELMOOR_WRITER_EXE, target,
-                                    dir.file("a.img"), dir.file("b.img"), done_name}) {
-        command.append(command.empty() ? "\"" : " \"").append(word).append("\"");
-    }
+                                    dir.file("a.img"), dir.file("b.img"), done_name})
+        command += "\"" + word + "\" ";
 
     for (int kill = 0; kill < kKills; ++kill) {
         SCOPED_TRACE("kill " + std::to_string(kill));

@@ -19,6 +19,17 @@ inline void put(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+// What a directory holds: a file store must leave nothing behind but its target.
+inline std::set<std::string> names(const std::string& directory) {
+    std::set<std::string> found;
+    WIN32_FIND_DATAA entry{};
+    const HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &entry);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry))
+        if (entry.cFileName[0] != '.') found.insert(entry.cFileName);  // not "." nor ".."
+    FindClose(search);
+    return found;
+}
+
 class ScratchDirectory {
 public:
     explicit ScratchDirectory(const std::string& name) {
@@ -32,21 +43,9 @@ public:
     [[nodiscard]] const std::string& path() const { return path_; }
     [[nodiscard]] std::string file(const std::string& name) const { return path_ + "\\" + name; }
 
-    // What it holds: a file store must leave nothing behind but its target.
-    [[nodiscard]] std::set<std::string> names() const {
-        std::set<std::string> found;
-        WIN32_FIND_DATAA entry{};
-        const HANDLE search = FindFirstFileA(file("*").c_str(), &entry);
-        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry)) {
-            if (entry.cFileName[0] != '.') found.insert(entry.cFileName);  // not "." nor ".."
-        }
-        FindClose(search);
-        return found;
-    }
-
 private:
     void clear() const {  // the files and empty folders the tests make
-        for (const std::string& name : names()) {
+        for (const std::string& name : names(path_)) {
             SetFileAttributesA(file(name).c_str(), FILE_ATTRIBUTE_NORMAL);
             if (!DeleteFileA(file(name).c_str())) RemoveDirectoryA(file(name).c_str());
         }

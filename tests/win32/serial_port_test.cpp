@@ -15,7 +15,6 @@ TEST(SerialPortErrorTest, MissingPortsAre8002HeldPorts8005OthersCarryTheSystemsN
     win32::Win32SerialPort port;
     port.set_comm_port(97);  // no COM97 on this machine: CreateFile fails with ERROR_FILE_NOT_FOUND
     EXPECT_EQ(port.open().value_or(PortError{}).number, kPortInvalid);
-    EXPECT_FALSE(port.port_open());
     EXPECT_EQ(port.output("ATH\r").value_or(PortError{}).number, kPortNotOpen);
     EXPECT_EQ(win32::map_open_error(ERROR_PATH_NOT_FOUND).number, kPortInvalid);
     EXPECT_EQ(win32::map_open_error(ERROR_ACCESS_DENIED).number, kPortAlreadyOpen);
@@ -38,17 +37,14 @@ TEST(SerialPortTest, AWriteNeverTakenIsCancelledAtItsLimitAndTheNextGoesThrough)
     const win32::KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
 
     const PortResult stalled = win32::write_within(device.get(), done.get(), std::string(1 << 20, 'A'), 200);
-    ASSERT_TRUE(stalled.has_value());
-    EXPECT_EQ(stalled->number, static_cast<int>(ERROR_TIMEOUT));
+    EXPECT_EQ(stalled.value_or(PortError{}).number, static_cast<int>(ERROR_TIMEOUT));
 
     std::string heard;
     std::thread drain([&] {
         char buffer[4096];
         DWORD got = 0;
-        while (heard.find("AT\r") == std::string::npos &&
-               ReadFile(reader.get(), buffer, sizeof(buffer), &got, nullptr)) {
+        while (heard.find("AT\r") == std::string::npos && ReadFile(reader.get(), buffer, sizeof(buffer), &got, nullptr))
             heard.append(buffer, got);
-        }
     });
     EXPECT_EQ(win32::write_within(device.get(), done.get(), "AT\r", 10000), std::nullopt);
     drain.join();
