@@ -16,7 +16,7 @@ struct Shown : MonitorListener {
     }
 };
 
-TEST(ActivityLogTest, ShowsEachBurstWithoutRewritingAndKeepsAtLeastTheLast32KiB) {
+TEST(ActivityLogTest, KeepsTheLast32KiBShownWithoutRewritesSaysANoteOnceAndAFaultAfterEveryCallUntilMended) {
     Shown shown;
     ActivityLog log(shown);
     std::string all;
@@ -32,12 +32,9 @@ TEST(ActivityLogTest, ShowsEachBurstWithoutRewritingAndKeepsAtLeastTheLast32KiB)
     EXPECT_EQ(log.text(), all.substr(all.size() - log.text().size()));
     EXPECT_EQ(shown.text, log.text());
     EXPECT_LE(shown.rewrites, 300000 / static_cast<int>(ActivityLog::kLimit - ActivityLog::kKeep) + 1);
-}
 
-// After every call the log is emptied: only what still stands comes back, not every note ever made.
-TEST(ActivityLogTest, ANoteIsSaidOnceAndAFaultComesBackAfterEveryCallUntilMended) {
-    Shown shown;
-    ActivityLog log(shown);
+    // After every call the log is emptied: only what still stands comes back, not every note ever made.
+    log.clear();
     log.append('x');
     log.note("where the data is kept");
     log.fault(Fault::Modem, "the modem is away");

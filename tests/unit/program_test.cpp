@@ -24,7 +24,6 @@ protected:
         rig.view.journal = rig.tray.journal = rig.file_system.journal = &journal;
     }
     void start() { ASSERT_TRUE(rig.program.start()); }
-    void tray_menu(TrayMenuItem item) { rig.tray.events->menu_chosen(item); }
 };
 
 TEST_F(ProgramTest, MakesTheRunMarkerPutsTheWindowAwayAddsTheIconAndThenListens) {
@@ -36,12 +35,19 @@ TEST_F(ProgramTest, MakesTheRunMarkerPutsTheWindowAwayAddsTheIconAndThenListens)
     EXPECT_TRUE(rig.noted("The block list, the call log and the run marker are kept in C:\\Vantelmoor."));
 }
 
-TEST_F(ProgramTest, ASecondCopySaysSoAndDoesNothingElse) {
+// Without its marker the program would end at the marker's first check, unexplained.
+TEST_F(ProgramTest, ASecondCopyDoesNothingAndARunMarkerThatCannotBeMadeEndsTheProgramEachSaidInABox) {
     rig.app.other_copy = true;
     EXPECT_FALSE(rig.program.start());
-    EXPECT_EQ(rig.dialogs.shown.size(), 1u);
     EXPECT_TRUE(journal.empty());
     EXPECT_TRUE(rig.registry.keys.empty());
+    rig.app.other_copy = false;
+    rig.file_system.read_only = true;  // neither its folder nor the machine's data folder can take a file
+    EXPECT_FALSE(rig.program.start());
+    ASSERT_EQ(rig.dialogs.shown.size(), 2u);
+    EXPECT_NE(rig.dialogs.shown[1].text.find("cannot create files in C:\\Vantelmoor (Access is denied.)"),
+              std::string::npos);
+    EXPECT_TRUE(rig.app.ended);
 }
 
 // One line, one call log: while another user's copy screens, this one changes nothing.
@@ -53,7 +59,7 @@ TEST_F(ProgramTest, ACopyStartedWhileAnotherScreensWaitsChangesNothingAndTakesOv
     EXPECT_FALSE(rig.port.port_open());
     for (const MainMenuItem item : {MainMenuItem::ShowLog, MainMenuItem::Preferences}) rig.choose(item);
     rig.click(0);  // listen: still held
-    tray_menu(TrayMenuItem::Open);
+    rig.tray.events->menu_chosen(TrayMenuItem::Open);
     EXPECT_EQ(rig.dialogs.shown.size(), 3u);  // each says why nothing happens
     EXPECT_FALSE(rig.call_log_view.created || rig.preferences_view.created);
     rig.after(12);
@@ -73,12 +79,7 @@ TEST_F(ProgramTest, ACopyStartedWhileAnotherScreensWaitsChangesNothingAndTakesOv
 TEST(DataDirectoryTest, SetupsCopyUsesTheSharedFolderAndAnyOtherCopyItsOwnWhenItCanWriteThere) {
     const std::string setup_dir = "C:\\Program Files\\Vantelmoor";
     const std::string shared = "C:\\ProgramData\\Vantelmoor";
-    struct Case {
-        const char* what;
-        std::string dir, executable, location, expected;
-        bool writable, installed;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::string, std::string, std::string, std::string, bool, bool> cases[] = {
         {"setup's copy", setup_dir, setup_dir + "\\Vantelmoor.exe", setup_dir, shared, false, true},
         {"elevated, as the system names it", setup_dir, "\\\\?\\C:\\PROGRAM FILES\\vantelmoor\\VANTELMOOR.EXE",
          setup_dir + "\\", shared, true, true},
@@ -88,19 +89,27 @@ TEST(DataDirectoryTest, SetupsCopyUsesTheSharedFolderAndAnyOtherCopyItsOwnWhenIt
          "C:\\Program Files", true, false},
         {"a zip copy it cannot write to", "D:\\Mine", "D:\\Mine\\Vantelmoor.exe", "", shared, false, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& [what, dir, executable, location, expected, writable, installed] : cases) {
         test::FakeFileSystem files;
-        files.read_only = !c.writable;
+        files.read_only = !writable;
         const DataDirectory data =
-            choose_data_directory(files, {c.dir, c.executable, c.location, "C:\\Program Files", "C:\\ProgramData"});
-        EXPECT_EQ(data.path, c.expected) << c.what;
-        EXPECT_EQ(data.installed, c.installed) << c.what;
-        EXPECT_EQ(files.directories.size(), c.expected == shared && !c.installed ? 1u : 0u) << c.what;
+            choose_data_directory(files, {dir, executable, location, "C:\\Program Files", "C:\\ProgramData"});
+        EXPECT_EQ(data.path, expected) << what;
+        EXPECT_EQ(data.installed, installed) << what;
+        EXPECT_EQ(files.directories.size(), expected == shared && !installed ? 1u : 0u) << what;
     }
 }
 
-TEST_F(ProgramTest, TheIconShowsOrHidesTheWindowAndEveryWayOfHidingPutsItAway) {
+TEST_F(ProgramTest, TheIconComesBackWithTheTaskbarItsTipIsCutToFitItTogglesTheWindowAndEveryWayOfHidingWorks) {
+    rig.registry.put_text(kSettingsKey, "TotalCount", "23455");
+    rig.registry.put_text(kSettingsKey, "TotalBlocked", "12344");
+    rig.tray.refuse = true;  // no taskbar yet, as early in a Windows start
     start();
+    EXPECT_TRUE(rig.noted("Windows did not take the notification-area icon"));
+    rig.port.arrive("\r\nRING\r\nNMBR=5551234567\r\n");
+    rig.tray.refuse = false;
+    rig.tray.events->taskbar_created();
+    EXPECT_EQ(rig.tray.tip, "12344 Total Blocked to Date\r23456 Total Calls Analyzed\r1 New Ca");
     // Moving over the icon does nothing; a double-click is a down, then the double-click message.
     std::vector<bool> shown;
     for (const int message :
@@ -110,15 +119,15 @@ TEST_F(ProgramTest, TheIconShowsOrHidesTheWindowAndEveryWayOfHidingPutsItAway) {
     }
     EXPECT_EQ(shown, (std::vector<bool>{false, true, false, true, false, false}));
     EXPECT_EQ(rig.tray.menus_shown, 1);
-    tray_menu(TrayMenuItem::Open);
-    EXPECT_TRUE(rig.view.visible());
-    rig.click(1);
-    EXPECT_FALSE(rig.view.visible());
-    rig.view.show_normal();
-    rig.choose(MainMenuItem::Hide);
-    EXPECT_FALSE(rig.view.visible());
+    for (const bool by_button : {true, false}) {
+        rig.view.show_normal();
+        by_button ? rig.click(1) : rig.choose(MainMenuItem::Hide);
+        EXPECT_FALSE(rig.view.visible());
+    }
     EXPECT_FALSE(rig.view.events->query_unload(CloseReason::User));  // the title bar's close
     EXPECT_TRUE(rig.view.events->query_unload(CloseReason::System));
+    rig.tray.events->session_ending();
+    EXPECT_FALSE(rig.tray.tip);
 }
 
 TEST_F(ProgramTest, TheMenusOfferWhatFitsTheStateOfMonitoring) {
@@ -129,10 +138,10 @@ TEST_F(ProgramTest, TheMenusOfferWhatFitsTheStateOfMonitoring) {
     };
     start();
     expect(true, false, true);
-    tray_menu(TrayMenuItem::Pause);
+    rig.tray.events->menu_chosen(TrayMenuItem::Pause);
     expect(false, true, false);
     rig.port.ports.clear();  // a start that fails leaves the items as they were
-    tray_menu(TrayMenuItem::Listen);
+    rig.tray.events->menu_chosen(TrayMenuItem::Listen);
     expect(false, true, false);
     rig.port.ports = {{16, std::nullopt}};
     rig.choose(MainMenuItem::Pause);  // the main window's item toggles too
@@ -150,30 +159,6 @@ TEST_F(ProgramTest, ADeletedRunMarkerEndsTheProgramAndACallAlreadyReportedIsLogg
     EXPECT_TRUE(rig.app.ended);
     EXPECT_FALSE(rig.tray.tip);
     EXPECT_EQ(read_call_records(rig.files.files[ProgramRig::kLogFile]).size(), 1u);
-}
-
-// Without it the program would end at the marker's first check, unexplained.
-TEST_F(ProgramTest, ARunMarkerThatCannotBeMadeIsSaidAndEndsTheProgram) {
-    rig.file_system.read_only = true;  // neither its folder nor the machine's data folder can take a file
-    EXPECT_FALSE(rig.program.start());
-    ASSERT_EQ(rig.dialogs.shown.size(), 1u);
-    EXPECT_NE(rig.dialogs.shown[0].text.find("cannot create files in C:\\Vantelmoor (Access is denied.)"),
-              std::string::npos);
-    EXPECT_TRUE(rig.app.ended);
-}
-
-TEST_F(ProgramTest, TheIconFollowsTheCountersCutToFitAndComesBackWithTheTaskbar) {
-    rig.registry.put_text(kSettingsKey, "TotalCount", "23455");
-    rig.registry.put_text(kSettingsKey, "TotalBlocked", "12344");
-    rig.tray.refuse = true;  // no taskbar yet, as early in a Windows start
-    start();
-    EXPECT_TRUE(rig.noted("Windows did not take the notification-area icon"));
-    rig.tray.refuse = false;
-    rig.tray.events->taskbar_created();
-    rig.port.arrive("\r\nRING\r\nNMBR=5551234567\r\n");
-    EXPECT_EQ(rig.tray.tip, "12344 Total Blocked to Date\r23456 Total Calls Analyzed\r1 New Ca");
-    rig.tray.events->session_ending();
-    EXPECT_FALSE(rig.tray.tip);
 }
 
 TEST_F(ProgramTest, VersionHelpAndTheWebSiteFromTheMainWindow) {

@@ -3,6 +3,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "helper/data_folder.h"
 #include "store/block_list.h"
@@ -36,9 +37,8 @@ public:
     setup::Failure rename_held(const std::string& path, const std::string& new_path) override {
         if (path == in_use) return "Access is denied.";
         std::map<std::string, Entry> moved;
-        for (auto& [name, entry] : entries) {
+        for (auto& [name, entry] : entries)
             moved[name == path || name.starts_with(path + "\\") ? new_path + name.substr(path.size()) : name] = entry;
-        }
         entries = std::move(moved);
         return std::nullopt;
     }
@@ -69,9 +69,8 @@ public:
 
     std::set<std::string> under(const std::string& folder) const {
         std::set<std::string> names;
-        for (const auto& [name, entry] : entries) {
+        for (const auto& [name, entry] : entries)
             if (name.starts_with(folder + "\\")) names.insert(name.substr(folder.size() + 1));
-        }
         return names;
     }
 
@@ -89,14 +88,8 @@ using Kind = FakeSetupFiles::Kind;
 TEST(DataFolderSetupTest, TheDataIsCarriedOverByContentOnlyFromPlainFilesAndNoLinkIsFollowed) {
     const std::string log = std::string(kData) + "\\Vantelmoor.log";
     const std::string mine = std::string(kData) + "\\mine.txt";
-    struct Case {
-        const char* what;
-        std::map<std::string, FakeSetupFiles::Entry> before;
-        std::set<std::string> carried;  // names in the new folder
-        bool aside;                     // something stays where the old folder was moved aside
-    };
     const FakeSetupFiles::Entry folder{Kind::Folder}, huge{Kind::File, std::string(kLargestBlockList + 1, ' ')};
-    const Case cases[] = {
+    const std::tuple<const char*, std::map<std::string, FakeSetupFiles::Entry>, std::set<std::string>, bool> cases[] = {
         {"an earlier version's folder",
          {{kData, folder}, {kDat, {}}, {log, {}}, {kMarker, {}}},
          {"Vantelmoor.dat", "Vantelmoor.log"},
@@ -105,17 +98,17 @@ TEST(DataFolderSetupTest, TheDataIsCarriedOverByContentOnlyFromPlainFilesAndNoLi
         {"a list too large", {{kData, folder}, {kDat, huge}}, {}, true},
         {"a junction in the folder's place", {{kData, {Kind::Link}}, {kDat, {}}}, {}, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& [what, before, carried_names, aside_kept] : cases) {
         FakeSetupFiles files;
-        files.entries = c.before;
-        EXPECT_EQ(setup::prepare_data_folder(files, kData, {}).outcome, Outcome::Done) << c.what;
-        EXPECT_EQ(files.entries[kData].access, "administrators") << c.what;
-        EXPECT_EQ(files.under(kData), c.carried) << c.what;
-        EXPECT_EQ(files.entries.contains(std::string(kData) + ".old-r1"), c.aside) << c.what;
+        files.entries = before;
+        EXPECT_EQ(setup::prepare_data_folder(files, kData, {}).outcome, Outcome::Done) << what;
+        EXPECT_EQ(files.entries[kData].access, "administrators") << what;
+        EXPECT_EQ(files.under(kData), carried_names) << what;
+        EXPECT_EQ(files.entries.contains(std::string(kData) + ".old-r1"), aside_kept) << what;
     }
 }
 
-TEST(DataFolderSetupTest, AFolderAUserHoldsStopsSetupBeforeAnythingChangesAndAnEarlierInstallSuppliesWhatIsMissing) {
+TEST(DataFolderSetupTest, AHeldFolderStopsSetupUnchangedEarlierInstallsFillGapsAndUsersGetItOnlyWithTheMarker) {
     FakeSetupFiles files;
     files.entries = {{kData, {Kind::Folder}}, {std::string(kData) + "\\Vantelmoor.log", {Kind::File, "calls"}}};
     files.in_use = kData;
@@ -129,12 +122,8 @@ TEST(DataFolderSetupTest, AFolderAUserHoldsStopsSetupBeforeAnythingChangesAndAnE
     EXPECT_EQ(setup::prepare_data_folder(files, kData, {"C:\\Vantelmoor"}).outcome, Outcome::Done);
     EXPECT_EQ(files.entries[kDat].bytes, "old list");
     EXPECT_EQ(files.entries[std::string(kData) + "\\Vantelmoor.log"].bytes, "calls");  // the newer folder's first
-}
 
-// Users may add files to the folder, but an empty one they could make a junction of: the marker comes first.
-TEST(DataFolderSetupTest, TheFolderIsOpenedToUsersOnlyOnceTheRunMarkerIsInIt) {
-    FakeSetupFiles files;
-    ASSERT_EQ(setup::prepare_data_folder(files, kData, {}).outcome, Outcome::Done);
+    // Users may add files to the folder, but an empty one they could make a junction of: the marker comes first.
     files.entries[kMarker] = {};  // a marker that cannot be made
     EXPECT_EQ(setup::open_data_folder(files, kData).outcome, Outcome::Failed);
     EXPECT_EQ(files.entries[kData].access, "administrators");
