@@ -49,7 +49,6 @@ public:
 
     // The file as last read or written, then the calls not yet saved.
     [[nodiscard]] const std::vector<std::string>& lines() const { return lines_; }
-    [[nodiscard]] std::size_t unsaved() const { return unsaved_; }
     [[nodiscard]] const std::string& path() const { return path_; }
 
 private:
