@@ -1,12 +1,8 @@
-// The figures the README gives, through the program as it is wired, with real files where it
-// reads and writes them:
-// - BM_NumberLineToAnswer: from a number line's carriage return to "ATA", with a full block list
-//   (32,767 entries) read from its file, the caller the last entry. range(0): the other entries
-//   exact (0), patterns (1), every other one a pattern (2).
-// - BM_LogOneCallIntoAFullLog: a full log read afresh, the call added (the oldest dropped), the
-//   file rewritten through a temporary file and renamed. range(0): 1 to flush to the disk.
-// - BM_ReceiveCharacter: one character through the receive stream and the activity log, with
-//   range(0) characters in the log already: the cost must stay flat as the log keeps its tail.
+// The figures the README gives (docs/testing.md says what each times), through the program as it
+// is wired, with real files where it reads and writes them. range(0) is, for BM_NumberLineToAnswer,
+// whether the entries before the caller's are exact (0), patterns (1) or half patterns (2); for
+// BM_LogOneCallIntoAFullLog, 1 to flush to the disk; for BM_ReceiveCharacter, the characters already
+// in the activity log (the cost must stay flat as the log keeps its tail).
 #include <benchmark/benchmark.h>
 
 #include <chrono>

@@ -1,8 +1,7 @@
 #pragma once
-// A file store on the Linux file system for the benchmarks, so that their figures include real
-// file reads and rewrites: the Win32 store's steps (a temporary file beside the target, optionally
-// flushed to the disk, renamed over it), in a temporary directory of the store's own that goes with
-// it. Only the last part of the program's path counts ("Vantelmoor.log").
+// The Win32 file store's steps on the Linux file system, so that the figures include real reads and
+// rewrites (a temporary file beside the target, flushed to the disk or not, renamed over it), in a
+// temporary directory that goes with the store; only a path's last part counts ("Vantelmoor.log").
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -19,6 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         pos += piece;
         if (rig.log.text().size() > vantelmoor::ActivityLog::kLimit) std::abort();
     }
-    rig.loop.run_until(rig.loop.now_seconds() + 60);
+    rig.after(60);
     return 0;
 }

@@ -7,11 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "fakes/fake_user_files.h"
+#include "fakes/fake_file_store.h"
 #include "store/caller_pattern.h"
 #include "store/list_exchange.h"
 
-namespace vantelmoor {
 namespace {
 
 void check(bool condition) {
@@ -19,7 +18,6 @@ void check(bool condition) {
 }
 
 }  // namespace
-}  // namespace vantelmoor
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vantelmoor;

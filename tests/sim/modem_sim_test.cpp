@@ -18,9 +18,8 @@ namespace {
 using namespace std::chrono_literals;
 
 const Profile& profile(std::string_view name) {
-    const Profile* found = find_profile(name);
-    if (found == nullptr) throw std::invalid_argument("no profile " + std::string(name));
-    return *found;
+    if (const Profile* found = find_profile(name)) return *found;
+    throw std::invalid_argument("no profile " + std::string(name));
 }
 
 std::string repeat(const std::string& text, int times) {
@@ -38,12 +37,10 @@ struct Exchange {
 
 // What a modem says back to what it is sent, chunk by chunk as bytes arrive.
 const Exchange kExchanges[] = {
-    {"standard", true, {"ATZ\r"}, "ATZ\r\r\nOK\r\n"},
-    {"standard", false, {"ATZ\r"}, "\r\nOK\r\n"},
     {"standard", true, {"A", "T", "\r"}, "AT\r\r\nOK\r\n"},  // echo as it arrives
     {"standard", true, {"ATE0\rAT\rATE1\rAT\r"}, "ATE0\r\r\nOK\r\n\r\nOK\r\n\r\nOK\r\nAT\r\r\nOK\r\n"},
-    {"standard", true, {"ATE0\r", "ATZ\r"}, "ATE0\r\r\nOK\r\n\r\nOK\r\n"},  // ATZ restores echo on ...
-    {"standard", false, {"ATE1\r", "ATZ\r"}, "\r\nOK\r\nATZ\r\r\nOK\r\n"},  // ... or off
+    {"standard", true, {"ATE0\r", "ATZ\r", "AT\r"}, "ATE0\r\r\nOK\r\n\r\nOK\r\nAT\r\r\nOK\r\n"},  // ATZ: echo on again
+    {"standard", false, {"ATE1\r", "ATZ\r", "AT\r"}, "\r\nOK\r\nATZ\r\r\nOK\r\n\r\nOK\r\n"},      // ... off again
     {"standard", false, {"atz\r", "aT+vcid=1\r", "At e0\r"}, "\r\nOK\r\n\r\nOK\r\n\r\nOK\r\n"},
     {"standard", true, {"hello\r"}, "hello\r"},  // no AT: no reply
     {"standard", false, {"ATE0V1Q0&C1S0=0+VCID=1\r", "AT+GMM;#VCID=1\r"}, "\r\nOK\r\n\r\nOK\r\n"},

@@ -1,10 +1,12 @@
 #pragma once
-// Message boxes that record what they showed and give scripted answers.
+// Dialogs that record what they showed and give scripted answers, and the program's other services.
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -13,13 +15,22 @@
 #include "platform/printer.h"
 #include "platform/screening_lock.h"
 #include "platform/shell.h"
+#include "platform/user_files.h"
 
 namespace vantelmoor::test {
+
+// The next of a test's scripted answers, or `none` once they are used up.
+template <typename Answer>
+Answer next(std::deque<Answer>& script, Answer none = {}) {
+    if (script.empty()) return none;
+    Answer answer = std::move(script.front());
+    script.pop_front();
+    return answer;
+}
 
 struct ShownBox {
     std::string text;
     std::string title;
-    MessageButtons buttons;
     Modality modality;
 };
 
@@ -30,23 +41,27 @@ public:
     std::deque<std::optional<std::string>> typed;  // input boxes' answers; cancelled when none is left
     std::vector<bool> busy;                        // every change of the pointer
 
-    std::optional<std::string> input_box(const std::string&, const std::string&) override {
-        if (typed.empty()) return std::nullopt;
-        std::optional<std::string> answer = typed.front();
-        typed.pop_front();
-        return answer;
-    }
+    std::optional<std::string> input_box(const std::string&, const std::string&) override { return next(typed); }
     void set_busy(bool on) override { busy.push_back(on); }
 
     MessageAnswer message_box(const std::string& text, const std::string& title, MessageIcon, MessageButtons buttons,
                               Modality modality) override {
-        shown.push_back({text, title, buttons, modality});
-        if (!answers.empty()) {
-            const MessageAnswer answer = answers.front();
-            answers.pop_front();
-            return answer;
-        }
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+        shown.push_back({text, title, modality});
+        return next(answers, buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No);
+    }
+};
+
+class FakeUserFiles : public UserFiles {
+public:
+    std::deque<std::optional<ChosenFile>> to_open;  // cancelled when none is left
+    std::optional<std::string> save_to;             // where the user saves; cancelled when none
+    std::map<std::string, std::string> saved;
+
+    std::optional<ChosenFile> open(const std::string&, std::size_t) override { return next(to_open); }
+    std::optional<ChosenFile> save(const std::string&, const std::string&, std::string_view bytes) override {
+        if (!save_to) return std::nullopt;
+        saved[*save_to] = std::string(bytes);
+        return ChosenFile{*save_to, std::nullopt, ""};
     }
 };
 
@@ -60,8 +75,7 @@ public:
     }
 };
 
-// A default printer, or none. The pages are printed when the test says (finish), so that calls can
-// ring meanwhile.
+// The pages are printed when the test says (finish), so that calls can ring meanwhile.
 class FakePrinter : public Printer {
 public:
     PrintFailure missing;  // set: no default printer
@@ -73,10 +87,9 @@ public:
     void finish() { std::exchange(pending, nullptr)(missing); }
 };
 
-// The machine's screening lock: free, or held by another user's copy until `held_elsewhere` is cleared.
 class FakeScreeningLock : public ScreeningLock {
 public:
-    bool held_elsewhere = false;
+    bool held_elsewhere = false;  // by another user's copy, until cleared
     int tries = 0;
     bool try_take() override {
         ++tries;

@@ -1,6 +1,7 @@
 #pragma once
 // Record files in memory: path -> bytes, with files that cannot be read (as when another program
-// holds them) and rewrites that fail the way the real store's do (the old bytes stay).
+// holds them) and rewrites that fail the way the real store's do (the old bytes stay); and the
+// Latin-1 code page, as the records' bytes are on most machines here.
 
 #include <map>
 #include <set>
@@ -10,6 +11,7 @@
 
 #include "platform/file_store.h"
 #include "platform/file_system.h"
+#include "platform/text_codec.h"
 
 namespace vantelmoor::test {
 
@@ -58,6 +60,35 @@ public:
     std::optional<std::string> create_directory(const std::string& directory) override {
         directories.insert(directory);
         return std::nullopt;
+    }
+};
+
+class Latin1 final : public TextCodec {
+public:
+    std::string to_ansi(std::string_view utf8, std::size_t& replaced) const override {
+        std::string ansi;
+        for (std::size_t i = 0; i < utf8.size(); ++i) {
+            const auto c = static_cast<unsigned char>(utf8[i]);
+            if (c < 0x80) {
+                ansi += static_cast<char>(c);
+            } else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size()) {
+                ansi += static_cast<char>(((c & 0x03) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F));
+            } else {
+                ansi += '?';
+                ++replaced;
+                while (i + 1 < utf8.size() && (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80) ++i;
+            }
+        }
+        return ansi;
+    }
+    std::string to_utf8(std::string_view ansi) const override {
+        std::string utf8;
+        for (const char ch : ansi) {
+            const auto c = static_cast<unsigned char>(ch);
+            if (c >= 0x80) utf8 += static_cast<char>(0xC0 | (c >> 6));  // beyond ASCII: two bytes
+            utf8 += static_cast<char>(c < 0x80 ? c : 0x80 | (c & 0x3F));
+        }
+        return utf8;
     }
 };
 

@@ -2,7 +2,6 @@
 // A serial port with a scripted modem behind it: which port numbers exist or are held elsewhere,
 // what was written and when, bytes that arrive as receive events, and a device that goes away.
 
-#include <deque>
 #include <functional>
 #include <map>
 #include <string>
@@ -30,7 +29,7 @@ public:
     PortResult write_failure;                          // every write fails with this
 
     void arrive(const std::string& bytes) {
-        buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+        buffer_ += bytes;
         if (open_ && on_comm_) on_comm_();
     }
     // The device goes away (unplugged): reads fail, and so does opening it until it is back.
@@ -68,11 +67,8 @@ public:
         return std::nullopt;
     }
     std::string input() override {
-        std::string taken;
-        while (!buffer_.empty() && (input_len == 0 || static_cast<int>(taken.size()) < input_len)) {
-            taken += buffer_.front();
-            buffer_.pop_front();
-        }
+        std::string taken = buffer_.substr(0, input_len == 0 ? std::string::npos : static_cast<std::size_t>(input_len));
+        buffer_.erase(0, taken.size());
         return taken;
     }
     int in_buffer_count() const override { return open_ ? static_cast<int>(buffer_.size()) : 0; }
@@ -87,7 +83,7 @@ private:
     const Clock& clock_;
     int port_ = 1;
     bool open_ = false;
-    std::deque<char> buffer_;
+    std::string buffer_;
     std::function<void()> on_comm_;
     std::function<void(const PortError&)> on_lost_;
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -26,17 +27,13 @@ public:
     std::vector<std::string> writes;   // value names set or deleted, in order
 
     void put_text(const std::string& path, const std::string& name, const std::string& text) {
-        std::vector<std::uint8_t> data(text.begin(), text.end());
-        data.push_back(0);
-        keys[path][name] = {kRegSz, data};
+        keys[path][name] = {kRegSz, std::vector<std::uint8_t>(text.c_str(), text.c_str() + text.size() + 1)};
     }
     // The stored text without its terminating NUL; "<absent>" when there is none.
     std::string text(const std::string& path, const std::string& name) const {
         const auto key = keys.find(path);
-        if (key == keys.end()) return "<absent>";
-        const auto value = key->second.find(name);
-        if (value == key->second.end()) return "<absent>";
-        const auto& data = value->second.data;
+        if (key == keys.end() || !key->second.contains(name)) return "<absent>";
+        const auto& data = key->second.at(name).data;
         return std::string(data.begin(), data.end() - (data.empty() || data.back() != 0 ? 0 : 1));
     }
 
@@ -56,20 +53,19 @@ public:
         const auto value = values.find(name);
         if (value == values.end()) return kRegistryNotFound;
         type = value->second.type;
-        const auto stored = static_cast<std::uint32_t>(value->second.data.size());
-        if (stored > size) {
-            size = stored;
-            return kRegistryMoreData;
-        }
-        size = stored;
-        std::copy(value->second.data.begin(), value->second.data.end(), data.begin());
+        const std::vector<std::uint8_t>& stored = value->second.data;
+        const bool fits = stored.size() <= size;
+        size = static_cast<std::uint32_t>(stored.size());
+        if (!fits) return kRegistryMoreData;
+        // The real registry trusts the size given: a buffer smaller than that would be overrun.
+        if (stored.size() > data.size()) throw std::length_error("query_value: the buffer is smaller than its size");
+        std::copy(stored.begin(), stored.end(), data.begin());
         return kRegistryOk;
     }
+    // Creating makes the key where this user may, and then opens it.
     long create_key(RegistryRoot root, const std::string& path, std::uint32_t access, RegistryKey& key) override {
-        if (unreadable.contains(named(root, path))) return kRegistryAccessDenied;
-        if (read_only && (access & kWriteRights)) return kRegistryAccessDenied;
-        keys[named(root, path)];
-        return hand_out(named(root, path), key);
+        if (!unreadable.contains(named(root, path)) && !(read_only && (access & kWriteRights))) keys[named(root, path)];
+        return open_key(root, path, access, key);
     }
     long set_value(RegistryKey key, const std::string& name, std::uint32_t type,
                    const std::vector<std::uint8_t>& data) override {

@@ -1,5 +1,6 @@
 #pragma once
-// The monitor window in memory: every control starts with its design-time text, colours and state.
+// The program's windows in memory; the monitor window's controls start with their design-time
+// text, colours and state.
 
 #include <deque>
 #include <functional>
@@ -9,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "fakes/fake_dialogs.h"
 #include "ui/call_log_view.h"
 #include "ui/main_view.h"
 #include "ui/preferences_view.h"
@@ -17,27 +19,44 @@
 
 namespace vantelmoor::test {
 
+// Each view keeps the program's handler of its events, through which the tests play the user.
+template <typename View, typename Events>
+class FakeView : public View {
+public:
+    Events* events = nullptr;
+    void set_events(Events* handler) override { events = handler; }
+};
+
+// A window the program runs modally: the run returns at once, the window still loaded.
+template <typename View, typename Events>
+class FakeModalView : public FakeView<View, Events> {
+public:
+    bool created = false;
+    bool create() override { return created = true; }
+    void run_modal() override {}
+    void destroy() override { created = false; }
+    bool loaded() const override { return created; }
+};
+
 struct ControlState {
     std::string text;
     Colour fill = kDefaultColour;
     bool enabled = true;
 };
 
-class FakeMainView : public MainView {
+class FakeMainView : public FakeView<MainView, MainViewEvents> {
 public:
     FakeMainView() {
-        for (const ControlLayout& item : main_window_controls()) {
-            controls[item.id] = {std::string(item.text), item.back, item.enabled};
+        for (const auto& layout : main_window_controls()) {
+            controls[layout.id] = {std::string(layout.text), layout.back, layout.enabled};
         }
     }
 
     std::map<Control, ControlState> controls;
     std::map<MainMenuItem, bool> menu_enabled;
-    MainViewEvents* events = nullptr;
     bool shown = false;
     std::vector<std::string>* journal = nullptr;  // what the program did, in order
 
-    void set_events(MainViewEvents* handler) override { events = handler; }
     void set_text(Control control, const std::string& text) override { controls[control].text = text; }
     std::string text(Control control) const override { return controls.at(control).text; }
     void append_text(Control control, std::string_view text) override { controls[control].text += text; }
@@ -58,17 +77,14 @@ private:
     }
 };
 
-// The tray window in memory: the icon's tip while it is there, and the menu's items.
-class FakeTrayView : public TrayView {
+class FakeTrayView : public FakeView<TrayView, TrayViewEvents> {
 public:
     std::optional<std::string> tip;  // none: no icon
     std::map<TrayMenuItem, bool> menu_enabled{{TrayMenuItem::Listen, true}, {TrayMenuItem::Pause, true}};
     bool refuse = false;  // as a shell with no taskbar yet
     int menus_shown = 0;
-    TrayViewEvents* events = nullptr;
     std::vector<std::string>* journal = nullptr;
 
-    void set_events(TrayViewEvents* handler) override { events = handler; }
     void show_icon(const std::string& text) override {
         if (!refuse) {
             if (journal && !tip) journal->push_back("icon added");
@@ -85,17 +101,14 @@ public:
     std::vector<std::string> balloons;
 };
 
-// The call-log window in memory.
-class FakeCallLogView : public CallLogView {
+class FakeCallLogView : public FakeView<CallLogView, CallLogViewEvents> {
 public:
     bool created = false;
     bool shown = false;
     std::vector<std::string> lines;
     int selection = -1;
     std::map<CallLogButton, bool> enabled;
-    CallLogViewEvents* events = nullptr;
 
-    void set_events(CallLogViewEvents* handler) override { events = handler; }
     bool create() override { return created = true; }
     void destroy() override { created = shown = false; }
     void show() override { shown = true; }
@@ -112,22 +125,14 @@ public:
     void set_enabled(CallLogButton button, bool on) override { enabled[button] = on; }
 };
 
-// The preferences window in memory; its modal run returns at once, the window still loaded.
-class FakePreferencesView : public PreferencesView {
+class FakePreferencesView : public FakeModalView<PreferencesView, PreferencesViewEvents> {
 public:
-    bool created = false;
     bool checks[3] = {false, false, false};
     bool check_enabled[3] = {true, true, true};
     std::vector<std::string> lines;
     int selection = -1;
     bool save_enabled = true;
-    PreferencesViewEvents* events = nullptr;
 
-    void set_events(PreferencesViewEvents* handler) override { events = handler; }
-    bool create() override { return created = true; }
-    void run_modal() override {}
-    void destroy() override { created = false; }
-    bool loaded() const override { return created; }
     void set_checked(int index, bool on) override { checks[index] = on; }
     void set_check_enabled(int index, bool on) override { check_enabled[index] = on; }
     bool checked(int index) const override { return checks[index]; }
@@ -141,11 +146,8 @@ public:
     }
 };
 
-// The screening rules window in memory; the entry editor takes what the test typed, when its check
-// lets it.
-class FakeRulesView : public RulesView {
+class FakeRulesView : public FakeModalView<RulesView, RulesViewEvents> {
 public:
-    bool created = false;
     std::map<RuleList, std::vector<RuleRow>> rows;
     std::map<RuleList, int> selection{{RuleList::Block, -1}, {RuleList::Allow, -1}};
     bool notify_on = false;
@@ -153,13 +155,7 @@ public:
     std::deque<std::optional<BlockEntry>> typed;  // for each editor: the entry typed, or cancelled
     std::vector<std::string> refusals;            // what the editor's check said of a typed entry
     std::function<void()> while_editing;          // what else happens while an editor is up
-    RulesViewEvents* events = nullptr;
 
-    void set_events(RulesViewEvents* handler) override { events = handler; }
-    bool create() override { return created = true; }
-    void run_modal() override {}
-    void destroy() override { created = false; }
-    bool loaded() const override { return created; }
     void set_rows(RuleList list, const std::vector<RuleRow>& all) override { rows[list] = all; }
     int selected(RuleList list) const override { return selection.at(list); }
     void set_notify(bool on) override { notify_on = on; }
@@ -167,14 +163,10 @@ public:
     void set_save_enabled(bool on) override { save_enabled = on; }
     std::optional<BlockEntry> edit_entry(const std::string&, const BlockEntry&, const EntryCheck& check) override {
         if (while_editing) std::exchange(while_editing, nullptr)();
-        if (typed.empty()) return std::nullopt;
-        std::optional<BlockEntry> entry = typed.front();
-        typed.pop_front();
-        if (entry) {
-            if (const auto fault = check(entry->name, entry->number)) {
-                refusals.push_back(*fault);
-                return std::nullopt;  // OK is never offered: the user cancels
-            }
+        std::optional<BlockEntry> entry = next(typed);
+        if (const auto fault = entry ? check(entry->name, entry->number) : std::nullopt) {
+            refusals.push_back(*fault);
+            return std::nullopt;  // OK is never offered: the user cancels
         }
         return entry;
     }

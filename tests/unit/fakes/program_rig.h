@@ -1,7 +1,5 @@
 #pragma once
-// The program wired as it ships (the same Program the entry routine builds), over fakes: a modem
-// port on a virtual clock, the monitor window in memory, scripted message boxes, in-memory files
-// and registry.
+// The program wired as it ships (the same Program the entry routine builds), over the fakes.
 
 #include <functional>
 #include <string>
@@ -12,7 +10,6 @@
 #include "fakes/fake_modem_port.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_timers.h"
-#include "fakes/fake_user_files.h"
 #include "fakes/fake_view.h"
 
 namespace vantelmoor::test {
@@ -23,7 +20,7 @@ struct ProgramRig {
     static constexpr const char* kLogFile = "C:\\Vantelmoor\\Vantelmoor.log";
 
     FakeEventLoop loop;
-    FakeTimers timers{loop};
+    FakeEventLoop& timers = loop;  // the loop makes the timers
     FakeFileStore files;
     FakeFileSystem file_system;
     FakeModemPort port{loop};
@@ -47,11 +44,8 @@ struct ProgramRig {
     ActivityLog& log = program.log;
     CallRecord& record = program.record;
 
-    static constexpr const char* kInstalledDir = "C:\\Program Files\\Vantelmoor";
-
-    ProgramRig() : ProgramRig(nullptr) {}
     // installed: the copy setup put in Program Files (its data then in C:\ProgramData\Vantelmoor).
-    explicit ProgramRig(FileStore* other, bool installed = false)
+    explicit ProgramRig(FileStore* other = nullptr, bool installed = false)
         : store(other ? *other : files), program({app,        port,       timers, dialogs,       loop,
                                                   loop,       shell,      store,  file_system,   registry,
                                                   printer,    view,       tray,   call_log_view, preferences_view,
@@ -60,8 +54,8 @@ struct ProgramRig {
         modem_replies([](const std::string& command) { return command + "\r\nOK\r\n"; });
     }
     static InstallFacts facts(bool installed) {
-        const std::string dir = installed ? kInstalledDir : kDir;
-        return {dir, dir + "\\Vantelmoor.exe", installed ? kInstalledDir : "", "C:\\Program Files", "C:\\ProgramData"};
+        const std::string dir = installed ? "C:\\Program Files\\Vantelmoor" : kDir;
+        return {dir, dir + "\\Vantelmoor.exe", installed ? dir : "", "C:\\Program Files", "C:\\ProgramData"};
     }
 
     // The modem answers every command line after `delay` seconds with `reply(command)`; unless a test
