@@ -8,6 +8,7 @@ import os
 import re
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -271,6 +272,15 @@ class Scenario(unittest.TestCase):
 
     def visible(self, window=CAPTION):
         return self.probe("visible", window, check=False).stdout.strip() == "1"
+
+    def answer_delay(self, number, what):
+        """Seconds from the last number line of `number` to the program's ATA after it, printed as `what`."""
+        line = f"NMBR={number}\r".encode()
+        sent = wait_until(lambda: [at for at, chunk in self.modem.sent() if line in chunk], f"NMBR={number}")[-1]
+        ata = wait_until(lambda: [at for at, command in self.modem.commands() if command == "ATA" and at >= sent],
+                         "ATA")[0]
+        print(f"\n{what}: ATA {(ata - sent) * 1000:.1f} ms after the number line", file=sys.stderr)
+        return ata - sent
 
     def wait_logged(self, count, log=None):
         """Waits until the call log holds `count` records; returns its bytes."""

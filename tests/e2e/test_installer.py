@@ -57,9 +57,6 @@ class Installed(Scenario):
                 return False
         return [proc for proc in os.listdir("/proc") if proc.isdigit() and ours(proc)]
 
-    def caller_id_commands(self):
-        return self.modem.names().count("AT+VCID=1")
-
     def test_installs_shares_the_line_between_copies_and_uninstalls_them_all(self):
         earlier, secret = self.plant_earlier_installation()
         self.wine(str(SETUP), "/S", "/D=C:\\X", timeout=300)
@@ -69,7 +66,8 @@ class Installed(Scenario):
             self.assertTrue((self.program_dir / name).exists(), name)
         self.assertTrue((self.prefix / START_MENU).exists())
         entry = self.registry_values(UNINSTALL_KEY)
-        self.assertEqual([entry.get(name) for name in ("DisplayName", "DisplayVersion", "Publisher", "InstallLocation")],
+        names = ("DisplayName", "DisplayVersion", "Publisher", "InstallLocation")
+        self.assertEqual([entry.get(name) for name in names],
                          ["Vantelmoor", "10.0.4", "Mornavelle", "C:\\Program Files\\Vantelmoor"])
         self.assertEqual(self.registry_values(RUN_KEY).get("Vantelmoor"),
                          '"C:\\Program Files\\Vantelmoor\\Vantelmoor.exe"')
@@ -94,11 +92,12 @@ class Installed(Scenario):
         self.modem.command("call 5551234567 JOHN DOE")
         first = self.wait_logged(2, data / "Vantelmoor.log")
         self.assertEqual(first[61:][-1:], b"Y")  # the old call, then this one, blocked
-        wait_until(lambda: self.caller_id_commands() == 2, "the reset after the call")  # by the first copy alone
+        # The reset after the call, by the first copy alone.
+        wait_until(lambda: self.modem.names().count("AT+VCID=1") == 2, "the reset after the call")
 
         # The first user signs out: the waiting copy takes the line within its five seconds.
         self.probe("menu", "Vantelmoor", "&Quit Vantelmoor")
-        wait_until(lambda: self.caller_id_commands() == 3, "the other copy to take over")
+        wait_until(lambda: self.modem.names().count("AT+VCID=1") == 3, "the other copy to take over")
         self.modem.command("call 5551234567 JOHN DOE")
         self.assertEqual(self.wait_logged(3, data / "Vantelmoor.log")[:122], first)
 
