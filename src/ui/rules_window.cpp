@@ -308,6 +308,7 @@ bool RulesWindow::save() {
     return !dirty_;
 }
 
+// A save that failed has said why and keeps Save offered: the button has nothing more to do.
 void RulesWindow::save_clicked() { (void)save(); }
 
 void RulesWindow::exit_clicked() {
